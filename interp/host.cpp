@@ -1,0 +1,19 @@
+#include "interp/host.h"
+
+#include <cstdio>
+
+namespace orv {
+
+std::string Host::ShortDate(const DateTime& when) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%02d/%02d/%04d", when.day, when.month, when.year);
+  return buf;
+}
+
+std::string Host::TimeText(const DateTime& when) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", when.hour, when.minute, when.second);
+  return buf;
+}
+
+}  // namespace orv

@@ -1,0 +1,66 @@
+// The interpreter's view of the world around it. The same core runs in the
+// environment (Qt windows), in the command-line runner and in the tests; each
+// supplies these interfaces. All texts are 8-bit Windows-1252 byte strings.
+#pragma once
+
+#include <string>
+
+namespace orv {
+
+// The program text: the editor window's source lines, indexed from 0, without
+// line-break characters. The interpreter never keeps a copy of it.
+class LineList {
+ public:
+  virtual ~LineList() = default;
+  virtual int Count() const = 0;
+  // An index outside 0..Count()-1 gives the empty text.
+  virtual std::string Line(int i) const = 0;
+  virtual void SetLine(int i, const std::string& text) = 0;
+  virtual void DeleteLine(int i) = 0;
+};
+
+// The "Ecran" window: text drawn at pixel positions.
+class OutputSurface {
+ public:
+  virtual ~OutputSurface() = default;
+  virtual void SetTitle(const std::string& title) = 0;
+  virtual void Show() = 0;
+  virtual void DrawText(int x, int y, const std::string& text) = 0;
+  virtual int TextWidth(const std::string& text) = 0;
+  // Called by print-line after its text: a text surface ends its line here.
+  virtual void NewLine() {}
+};
+
+struct DateTime {
+  int year = 2000, month = 1, day = 1;
+  int hour = 0, minute = 0, second = 0;
+};
+
+// The "PRN:" device. WriteLine and Close return 0 or an error number.
+class PrinterSink {
+ public:
+  virtual ~PrinterSink() = default;
+  virtual int WriteLine(const std::string& text) = 0;
+  virtual int Close() = 0;
+};
+
+class Host {
+ public:
+  virtual ~Host() = default;
+  // A modal message box; returns when the user has dismissed it.
+  virtual void MessageBox(const std::string& text) = 0;
+  virtual OutputSurface& Screen() = 0;
+  virtual DateTime Now() = 0;
+  // Regional short date ("08/12/2026" on French settings).
+  virtual std::string ShortDate(const DateTime& when);
+  // Regional time: hours, two-digit minutes and seconds ("09:05:03").
+  virtual std::string TimeText(const DateTime& when);
+  // One line typed by the user; false at the end of input (the line is empty).
+  virtual bool ReadKeyboardLine(std::string& line) = 0;
+  // The printer, or nullptr when there is none (writes to PRN: then fail).
+  virtual PrinterSink* Printer() { return nullptr; }
+  // Polled by the run loop every few thousand lines; true stops the run.
+  virtual bool InterruptRequested() { return false; }
+};
+
+}  // namespace orv

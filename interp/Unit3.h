@@ -1,0 +1,235 @@
+// The interpreter. It runs the program text of a line list directly, one
+// source line at a time, keeping every value as text while it evaluates.
+// Everything outside it (windows, clock, keyboard, printer) is reached through
+// the Host interfaces, so the same core runs in the environment, the
+// command-line runner and the tests.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "interp/host.h"
+
+namespace orv {
+
+inline constexpr int kMaxSymbols = 200;
+inline constexpr size_t kMaxNameLength = 20;
+inline constexpr int kStoreSlots = 2000;  // chars, ints and reals
+inline constexpr int kFileSlots = 30;
+inline constexpr int kControlEntries = 30;
+inline constexpr int kReturnItems = 100;
+inline constexpr int kDoLine = -99;  // a do loop's entry never matches a line
+
+// RunState codes.
+inline constexpr int32_t kRunning = 0;
+inline constexpr int32_t kStopped = 1;
+inline constexpr int32_t kStoppedBeforeCloser = 998;
+inline constexpr int32_t kFinished = 999;
+
+struct Symbol {
+  std::string Name;
+  char Kind = 0;  // 'C' 'F' 'I' 'L' 'P' 'R' 'S', or 0 (no storage)
+  int32_t Slot = 0;
+};
+
+struct ControlEntry {
+  int32_t Line = 0;
+  std::string Closer;      // "next", "wend", "until" or "endsub"
+  int32_t BraceDepth = 0;  // depth when pushed; break and return go back to it
+};
+
+enum class FileMode { Closed, Input, Output };
+
+struct FileSlot {
+  std::string Name;  // associated by the new File statement
+  FileMode Mode = FileMode::Closed;
+  std::FILE* Handle = nullptr;
+};
+
+class TForm3 {
+ public:
+  explicit TForm3(Host& host);
+  ~TForm3();
+  TForm3(const TForm3&) = delete;
+  TForm3& operator=(const TForm3&) = delete;
+
+  // --- Run -----------------------------------------------------------------
+  void InitPrg(const std::string& name);
+  // resumeLine 0 asks for a fresh run; any other value resumes there.
+  void Exec(LineList& lines, int32_t& resumeLine, int32_t stepMode, int32_t& finalState);
+  // Closes every file of the program and the printer; returns the I/O result.
+  int CloseAll();
+
+  // Lines whose first character is the breakpoint marker stop a run (the
+  // environment); the runner ignores markers.
+  void SetBreakpointsEnabled(bool enabled) { breakpointsEnabled_ = enabled; }
+  // After this many executed lines the run is interrupted (0: no limit).
+  void SetLineBudget(int64_t lines) { lineBudget_ = lines; }
+  // True when the last Exec stopped because of an interrupt.
+  bool Interrupted() const { return interrupted_; }
+  int64_t ExecutedLines() const { return executedLines_; }
+
+  // --- Debug views -----------------------------------------------------------
+  // The symbol-table listing, one text per line.
+  std::vector<std::string> Stats() const;
+  // Evaluates the examine dialog's text; the result field's text.
+  std::string Examiner(const std::string& text);
+
+  // --- Symbol table and stores ----------------------------------------------
+  int SymbolIndex(std::string_view name) const;  // 1-based, 0 if absent
+  // Finds a name (a leading "*" is removed from it). RunState := 1 when it is
+  // unknown, 0 when found (an error already reported in the statement stays).
+  bool ChercheEtiq(std::string& name, char& kind, int32_t& slot);
+  // Reads one slot; false (with "Indice hors limites") outside the store.
+  bool LitValeur(int64_t slot, char kind, long double& real, int32_t& integer, std::string& text);
+  // Writes one slot from its text form.
+  void StoreValue(std::string_view text, char kind, int64_t slot);
+  // The zero-based element offset of an index text; nullopt on error.
+  std::optional<int32_t> Indice(std::string_view indexText);
+  void Garbage();
+  void ResetInterpreter();
+
+  // --- Pre-pass ----------------------------------------------------------------
+  void PrePass(LineList& lines, int32_t& failingLine);
+  int32_t FindMain(LineList& lines);
+  bool BlockEnd(LineList& lines, int32_t& line);
+  bool FindElse(LineList& lines, int32_t& line);
+  void DeclareList(std::string_view text);
+  void DeclareVariable(std::string name, char kind);
+  void DeclareLabel(std::string_view name, char kind, int32_t line);
+
+  // --- Evaluators (each rewrites its text; false on error) ---------------------
+  bool ScanValue(std::string& text);
+  bool StringOperand(std::string& text);
+  bool StringTerm(std::string text, std::string& result);
+  bool StringExpression(std::string& text);
+  bool TakeSubstring(std::string& text);
+  bool IntExpression(std::string& text);
+  int32_t IntOperand(std::string_view text);
+  bool FloatExpression(std::string& text);
+  long double FloatOperand(std::string_view text);
+  bool EvalCondition(std::string_view text);
+  bool FileAtEnd(std::string_view text);
+
+  // --- Statement handlers ---------------------------------------------------------
+  void ExecLine(std::string& line);
+  void PrintStatement(std::string_view a, bool newLine);
+  void GotoXYStatement(std::string_view a);
+  void ToStringStatement(std::string_view a);
+  void AssignStatement(std::string_view l2);
+  void IncrementStatement(std::string_view l2);
+  void NewFileStatement(std::string_view l);
+  void OpenInputStatement(std::string_view a) { OpenStatement(a, FileMode::Input); }
+  void OpenOutputStatement(std::string_view a) { OpenStatement(a, FileMode::Output); }
+  void ReadLineStatement(std::string_view a);
+  void WriteLineStatement(std::string_view a);
+  void CloseStatement(std::string_view a);
+  void ChangeDirStatement(std::string_view a);
+  void RemoveDirStatement(std::string_view a);
+  void MakeDirStatement(std::string_view a);
+  void DeleteStatement(std::string_view a);
+  void IfStatement(std::string_view a);
+  void ElseStatement();
+  void ForStatement(std::string_view a);
+  void NextStatement();
+  void WhileStatement(std::string_view a);
+  void WendStatement();
+  void DoStatement();
+  void DoWhileStatement(std::string_view a);
+  void BreakStatement();
+  void CallStatement(std::string_view a);
+  void ReturnStatement();
+  void EndSubStatement();
+
+  // --- Stacks ------------------------------------------------------------------------
+  bool PushReturn(int32_t value);
+  bool PopReturn(int32_t& value);
+  bool PushControl(int32_t line, std::string_view closer);
+  void PopControl();
+  const ControlEntry* TopControl() const;
+
+  // --- State (public: the debug views and the tests read it) -------------------------
+  int32_t RunState = kRunning;
+  int32_t CurrentLine = 0;
+  int32_t BraceDepth = 0;
+  bool MainSeen = false;
+  bool DoPending = false;
+  std::string ProgramName;
+  int32_t PrintX = 0;
+  int32_t PrintY = 0;
+
+  std::vector<Symbol> SymbolTable;
+  std::array<uint8_t, kStoreSlots + 1> CharStore{};
+  std::array<int32_t, kStoreSlots + 1> IntStore{};
+  std::array<long double, kStoreSlots + 1> RealStore{};
+  std::vector<std::string> StringStore;
+  std::array<FileSlot, kFileSlots + 1> FileStore{};
+  int CharCount = 0, IntCount = 0, RealCount = 0, FileCount = 0;
+
+  std::array<ControlEntry, kControlEntries> ControlStack{};
+  int ControlTop = 0;
+  std::array<int32_t, kReturnItems> ReturnStack{};
+  int ReturnTop = 0;
+
+  bool PrinterOpen = false;  // the PRN: slot
+  int IoStatus = 0;          // pending I/O error, 0 = none
+
+ private:
+  friend class Evaluator;
+  void Fail(std::string_view message);  // message box, RunState := 1
+  void StopSilently();                  // RunState := 1 without a message
+  void ClearLookupFailure();            // RunState back to 0 unless an error was reported
+  bool Allocate(char kind, int32_t size, int32_t& first);
+  void ZeroSlot(char kind, int32_t slot);
+  bool CheckSlot(char kind, int64_t slot);
+  bool ResolveReference(std::string_view text, std::string& name, int32_t& offset,
+                        std::string& indexText, bool& isArray);
+  bool ScanValueKind(std::string& text, char& kind);
+  int32_t IntCast(std::string_view argument);
+  int32_t IntBuiltin(std::string_view name, std::string_view argument, bool& handled);
+  long double MathFunction(std::string_view name, std::string_view argument, bool& handled);
+  bool ArrayElement(std::string_view operand, std::string_view current, char wanted,
+                    const char* typeMessage, char& kind, int32_t& slot);
+  void OpenStatement(std::string_view a, FileMode mode);
+  bool OpenFileSlot(FileSlot& file, FileMode mode);
+  int CloseFileSlot(FileSlot& file);
+  bool ReadFileLine(FileSlot& file, std::string& line);
+  int TakeIoStatus();
+  std::optional<std::string> FolderOperand(std::string_view a, bool fileVariables);
+  void FolderStatement(std::string_view a, bool fileVariables, int (*operation)(const char*),
+                       const char* before, const char* after);
+  bool ParseForStep(std::string_view increment, std::string_view var, int32_t& step);
+  void UnwindLoop(const ControlEntry& entry);
+  void SkipFalseThen();
+  void RunLoop(LineList& lines, int32_t& resumeLine, int32_t stepMode, int32_t& finalState,
+               bool resuming);
+  bool PollInterrupt();
+  double NextRandom();
+  void SeedRandomFromClock();
+
+  Host& host_;
+  LineList* lines_ = nullptr;
+  bool errorReported_ = false;
+  bool breakpointsEnabled_ = true;
+  int64_t lineBudget_ = 0;
+  int64_t executedLines_ = 0;
+  bool interrupted_ = false;
+  uint64_t randomState_ = 0x2545F4914F6CDD1DULL;  // fixed start: same sequence each start
+};
+
+// Line i of the program as the scanners see it: a leading step or breakpoint
+// marker is not part of the program.
+std::string ProgramLine(const LineList& lines, int32_t i);
+// Normalises a source line as the run loop and the pre-pass see it.
+std::string CleanLine(std::string_view line);
+// The main header: after a leading "void" the text begins with "main(".
+bool IsMainHeader(std::string_view cleaned);
+// The comparison form of a condition side: the text right-aligned in `width`.
+std::string RightAligned16(std::string_view value, size_t width = 16);
+
+}  // namespace orv

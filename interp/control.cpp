@@ -1,0 +1,282 @@
+// Control flow: the two stacks, conditionals, loops and procedures. A jump
+// sets CurrentLine to the line before the one to execute next, because the
+// run loop advances after every statement that succeeded.
+#include "interp/Unit3.h"
+#include "interp/text.h"
+
+namespace orv {
+
+bool TForm3::PushReturn(int32_t value) {
+  if (ReturnTop >= kReturnItems) {
+    Fail("Pile saturée");
+    return false;
+  }
+  ReturnStack[ReturnTop++] = value;
+  return true;
+}
+
+bool TForm3::PopReturn(int32_t& value) {
+  if (ReturnTop == 0) {
+    Fail("Pile vide");
+    return false;
+  }
+  value = ReturnStack[--ReturnTop];
+  return true;
+}
+
+bool TForm3::PushControl(int32_t line, std::string_view closer) {
+  if (ControlTop >= kControlEntries) {
+    Fail("Pile saturée");
+    return false;
+  }
+  ControlStack[ControlTop++] = {line, std::string(closer), BraceDepth};
+  return true;
+}
+
+void TForm3::PopControl() {
+  if (ControlTop > 0) --ControlTop;
+}
+
+const ControlEntry* TForm3::TopControl() const {
+  return ControlTop > 0 ? &ControlStack[ControlTop - 1] : nullptr;
+}
+
+// --- if / else ---------------------------------------------------------------
+
+void TForm3::IfStatement(std::string_view a) {
+  const bool holds = EvalCondition(TrimView(a));
+  if (RunState > 0) return Fail("Erreur de syntaxe");
+  if (!holds) SkipFalseThen();
+}
+
+// The text decides whether an else follows: a then-part ending with ";" has none.
+void TForm3::SkipFalseThen() {
+  LineList& lines = *lines_;
+  const std::string next = ProgramLine(lines, CurrentLine + 1);
+  if (TrimView(next) != "{") {
+    if (!next.empty() && next.back() == ';') ++CurrentLine;
+    else FindElse(lines, CurrentLine);
+    return;
+  }
+  int32_t end = CurrentLine;
+  if (!BlockEnd(lines, end)) return;
+  CurrentLine = end;
+  const std::string closing = ProgramLine(lines, end);
+  if (closing.empty() || closing.back() != ';') FindElse(lines, CurrentLine);
+}
+
+void TForm3::ElseStatement() {
+  LineList& lines = *lines_;
+  if (TrimView(ProgramLine(lines, CurrentLine + 1)) != "{") {
+    ++CurrentLine;
+    return;
+  }
+  int32_t end = CurrentLine;
+  if (BlockEnd(lines, end)) CurrentLine = end;
+}
+
+// --- for / next ----------------------------------------------------------------
+
+// The step of a for loop: ++ and -- (either side), += k, -= k, = i + k and
+// = i - k with k an integer literal or an int variable.
+bool TForm3::ParseForStep(std::string_view increment, std::string_view var, int32_t& step) {
+  std::string text;
+  for (char c : increment)
+    if (c != ' ') text += c;
+  const std::string v(var);
+  if (text == v + "++" || text == "++" + v) return step = 1, true;
+  if (text == v + "--" || text == "--" + v) return step = -1, true;
+  std::string amount;
+  int sign = 0;
+  if (text.starts_with(v + "+=")) sign = 1, amount = text.substr(v.size() + 2);
+  else if (text.starts_with(v + "-=")) sign = -1, amount = text.substr(v.size() + 2);
+  else if (text.starts_with(v + "=" + v + "+")) sign = 1, amount = text.substr(2 * v.size() + 2);
+  else if (text.starts_with(v + "=" + v + "-")) sign = -1, amount = text.substr(2 * v.size() + 2);
+  if (sign == 0 || amount.empty()) return false;
+  std::optional<int32_t> k = ParseInt32(amount);
+  if (!k) {
+    const int index = SymbolIndex(amount);
+    if (index == 0 || SymbolTable[index - 1].Kind != 'I') return false;
+    const int32_t slot = SymbolTable[index - 1].Slot;
+    if (!CheckSlot('I', slot)) return false;
+    k = IntStore[slot];
+  }
+  step = sign > 0 ? *k : WrapSub(0, *k);
+  return true;
+}
+
+void TForm3::ForStatement(std::string_view a) {
+  if (a.size() < 2 || a.front() != '(' || a.back() != ')') return Fail("Erreur de syntaxe");
+  const std::string_view header = a.substr(1, a.size() - 2);
+  const size_t equals = header.find('=');
+  if (equals == std::string_view::npos) return Fail("erreur de syntaxe");
+  std::string var = Trim(header.substr(0, equals));
+  char kind = 0;
+  int32_t slot = 0;
+  if (!ChercheEtiq(var, kind, slot)) return Fail("Variable inconnue");
+  if (kind != 'I') return Fail("Type de variable incorrect");
+
+  const std::string_view rest = Tail(header, equals + 1);
+  const size_t first = rest.find(';');
+  const size_t second = first == std::string_view::npos ? first : rest.find(';', first + 1);
+  std::string initial = Trim(rest.substr(0, first));
+  std::string_view condition =
+      first == std::string_view::npos ? std::string_view() : TrimView(rest.substr(first + 1, second - first - 1));
+  const std::string_view increment =
+      second == std::string_view::npos ? std::string_view() : TrimView(Tail(rest, second + 1));
+  if (!ScanValue(initial)) return;
+
+  condition = TrimView(condition.substr(std::min(var.size(), condition.size())));
+  std::string_view op;
+  if (condition.starts_with("<=") || condition.starts_with(">=")) op = condition.substr(0, 2);
+  else if (condition.starts_with("<") || condition.starts_with(">")) op = condition.substr(0, 1);
+  else return Fail("Erreur de syntaxe");
+  std::string limitText = Trim(condition.substr(op.size()));
+  if (!ScanValue(limitText)) return;
+  int32_t step = 0;
+  if (!ParseForStep(increment, var, step)) return Fail("Erreur de syntaxe");
+  auto limit = ParseInt32(limitText);
+  if (!limit) return Fail("Types de données incompatibles");
+  if (op == "<") *limit = WrapSub(*limit, 1);
+  else if (op == ">") *limit = WrapAdd(*limit, 1);
+
+  StoreValue(initial, 'I', slot);
+  if (RunState > 0) return;
+  int32_t end = CurrentLine;
+  // A loop whose condition is false from the start skips its body.
+  const int32_t value = IntStore[slot];
+  if ((step > 0 && value > *limit) || (step < 0 && value < *limit)) {
+    if (BlockEnd(*lines_, end)) CurrentLine = end;
+    return;
+  }
+  if (!BlockEnd(*lines_, end)) return;
+  if (!PushReturn(CurrentLine) || !PushReturn(slot) || !PushReturn(*limit) || !PushReturn(step))
+    return;
+  PushControl(end + 1, "next");
+}
+
+void TForm3::NextStatement() {
+  int32_t step = 0, limit = 0, slot = 0, forLine = 0;
+  if (!PopReturn(step) || !PopReturn(limit) || !PopReturn(slot) || !PopReturn(forLine)) return;
+  if (!CheckSlot('I', slot)) return;
+  const int32_t value = WrapAdd(IntStore[slot], step);
+  IntStore[slot] = value;
+  if ((step > 0 && value > limit) || (step < 0 && value < limit)) {
+    PopControl();
+    return;
+  }
+  CurrentLine = forLine;
+  PushReturn(forLine);
+  PushReturn(slot);
+  PushReturn(limit);
+  PushReturn(step);
+}
+
+// --- while / wend, do / while ----------------------------------------------------
+
+void TForm3::WhileStatement(std::string_view a) {
+  const bool holds = EvalCondition(TrimView(a));
+  if (RunState > 0) return Fail("Erreur de syntaxe");
+  int32_t end = CurrentLine;
+  if (!BlockEnd(*lines_, end)) return;
+  if (!holds) {
+    CurrentLine = end;
+    return;
+  }
+  if (PushReturn(CurrentLine)) PushControl(end + 1, "wend");
+}
+
+void TForm3::WendStatement() {
+  int32_t whileLine = 0;
+  if (!PopReturn(whileLine)) return;
+  CurrentLine = whileLine - 1;
+  PopControl();
+}
+
+void TForm3::DoStatement() {
+  if (!PushReturn(CurrentLine)) return;
+  if (!PushControl(kDoLine, "until")) return;
+  DoPending = true;
+}
+
+// The closing while of a do loop: the loop repeats until its condition holds.
+void TForm3::DoWhileStatement(std::string_view a) {
+  int32_t doLine = 0;
+  if (!PopReturn(doLine)) return;
+  const bool holds = EvalCondition(TrimView(a));
+  if (RunState > 0) return;
+  if (!holds) {
+    CurrentLine = doLine;
+    PushReturn(doLine);
+    return;
+  }
+  DoPending = false;
+  PopControl();
+}
+
+// --- break, procedures -------------------------------------------------------------
+
+// Leaves a loop's records; the block depth goes back to where the loop began.
+void TForm3::UnwindLoop(const ControlEntry& entry) {
+  int32_t item = 0;
+  const int items = entry.Closer == "next" ? 4 : 1;
+  for (int i = 0; i < items; ++i)
+    if (!PopReturn(item)) return;
+  if (entry.Closer == "until") DoPending = false;
+  BraceDepth = entry.BraceDepth;
+  PopControl();
+}
+
+void TForm3::BreakStatement() {
+  const ControlEntry* top = TopControl();
+  if (!top || (top->Closer != "next" && top->Closer != "wend" && top->Closer != "until"))
+    return Fail("break sans for ou while ou do");
+  const ControlEntry entry = *top;
+  UnwindLoop(entry);
+  if (RunState > 0) return;
+  if (entry.Closer != "until") {
+    CurrentLine = entry.Line - 1;
+    return;
+  }
+  LineList& lines = *lines_;
+  for (int32_t i = CurrentLine; i < lines.Count(); ++i)
+    if (TrimView(ProgramLine(lines, i)).starts_with("while")) {
+      CurrentLine = i;
+      return;
+    }
+}
+
+void TForm3::CallStatement(std::string_view a) {
+  std::string name = Trim(a);
+  char kind = 0;
+  int32_t header = 0;
+  if (!ChercheEtiq(name, kind, header) || kind != 'P') return Fail("Procedure non trouvée");
+  if (!PushReturn(CurrentLine)) return;
+  int32_t end = header;
+  CurrentLine = header;
+  if (!BlockEnd(*lines_, end)) return;
+  PushControl(end + 1, "endsub");
+}
+
+void TForm3::EndSubStatement() {
+  int32_t callLine = 0;
+  if (!PopReturn(callLine)) return;
+  CurrentLine = callLine;
+  PopControl();
+}
+
+// return leaves the loops of the procedure's body first, then the procedure.
+void TForm3::ReturnStatement() {
+  int procedure = ControlTop;
+  while (procedure > 0 && ControlStack[procedure - 1].Closer != "endsub") --procedure;
+  if (procedure == 0) return Fail("Pile vide");
+  while (ControlTop > procedure) {
+    UnwindLoop(ControlStack[ControlTop - 1]);
+    if (RunState > 0) return;
+  }
+  const int32_t depth = ControlStack[ControlTop - 1].BraceDepth;
+  EndSubStatement();
+  if (RunState == kRunning) BraceDepth = depth;
+}
+
+}  // namespace orv

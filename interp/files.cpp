@@ -1,0 +1,255 @@
+// Text files, the printer and folders.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "interp/Unit3.h"
+#include "interp/text.h"
+
+namespace orv {
+namespace {
+
+constexpr int kNotOpen = 103;
+constexpr int kNotOpenForReading = 104;
+constexpr int kNotOpenForWriting = 105;
+constexpr int kEndOfFileMark = 26;  // Ctrl-Z
+
+int MakeFolder(const char* path) { return ::mkdir(path, 0777); }
+
+}  // namespace
+
+int TForm3::TakeIoStatus() {
+  const int status = IoStatus;
+  IoStatus = 0;
+  return status;
+}
+
+bool TForm3::OpenFileSlot(FileSlot& file, FileMode mode) {
+  CloseFileSlot(file);
+  if (file.Name.empty()) {
+    IoStatus = ENOENT;
+    return false;
+  }
+  std::FILE* handle = std::fopen(file.Name.c_str(), mode == FileMode::Input ? "rb" : "wb");
+  if (!handle) {
+    IoStatus = errno ? errno : EIO;
+    return false;
+  }
+  struct stat info {};
+  if (::fstat(fileno(handle), &info) == 0 && S_ISDIR(info.st_mode)) {
+    std::fclose(handle);
+    IoStatus = EISDIR;
+    return false;
+  }
+  file.Handle = handle;
+  file.Mode = mode;
+  return true;
+}
+
+int TForm3::CloseFileSlot(FileSlot& file) {
+  if (file.Mode == FileMode::Closed) return kNotOpen;
+  const int result = std::fclose(file.Handle) == 0 ? 0 : (errno ? errno : EIO);
+  file.Handle = nullptr;
+  file.Mode = FileMode::Closed;
+  return result;
+}
+
+int TForm3::CloseAll() {
+  int result = 0;
+  for (FileSlot& file : FileStore) {
+    if (file.Mode == FileMode::Closed) continue;
+    if (const int status = CloseFileSlot(file)) result = status;
+  }
+  if (PrinterOpen) {
+    PrinterOpen = false;
+    if (PrinterSink* printer = host_.Printer())
+      if (const int status = printer->Close()) result = status;
+  }
+  if (result != 0) RunState = kStopped;
+  return result;
+}
+
+// One line: CR LF, a lone CR or a lone LF ends it; Ctrl-Z ends the file.
+bool TForm3::ReadFileLine(FileSlot& file, std::string& line) {
+  line.clear();
+  if (file.Mode != FileMode::Input) {
+    IoStatus = kNotOpenForReading;
+    return false;
+  }
+  std::FILE* in = file.Handle;
+  for (int c = std::getc(in); c != EOF; c = std::getc(in)) {
+    if (c == kEndOfFileMark) {
+      std::ungetc(c, in);
+      break;
+    }
+    if (c == '\n') break;
+    if (c == '\r') {
+      const int next = std::getc(in);
+      if (next != '\n' && next != EOF) std::ungetc(next, in);
+      break;
+    }
+    line += static_cast<char>(c);
+  }
+  if (std::ferror(in)) {
+    IoStatus = EIO;
+    std::clearerr(in);
+    return false;
+  }
+  return true;
+}
+
+bool TForm3::FileAtEnd(std::string_view text) {
+  std::string name(DropLast(TrimView(text)));
+  char kind = 0;
+  int32_t slot = 0;
+  if (!ChercheEtiq(name, kind, slot) || kind != 'F') {
+    Fail("Variable fichier attendue");
+    return true;
+  }
+  FileSlot& file = FileStore[slot];
+  if (file.Mode != FileMode::Input) IoStatus = kNotOpenForReading;
+  if (TakeIoStatus() != 0) {
+    Fail("Erreur d'entrée/sortie");
+    return true;
+  }
+  const int c = std::getc(file.Handle);
+  if (c == EOF) return true;
+  std::ungetc(c, file.Handle);
+  return c == kEndOfFileMark;
+}
+
+void TForm3::OpenStatement(std::string_view a, FileMode mode) {
+  const size_t equals = a.find('=');
+  std::string stream = Trim(a.substr(0, equals));
+  const std::string_view rest =
+      equals == std::string_view::npos ? std::string_view() : DropLast(Tail(a, equals + 1));
+  std::string fileName = Trim(Tail(rest, rest.find('(') + 1));
+  char streamKind = 0, fileKind = 0;
+  int32_t streamSlot = 0, fileSlot = 0;
+  const bool streamKnown = ChercheEtiq(stream, streamKind, streamSlot);
+  const bool fileKnown = ChercheEtiq(fileName, fileKind, fileSlot);
+  if (streamKnown) StoreValue(fileName, streamKind, streamSlot);
+  if (!fileKnown || fileKind != 'F') return Fail("Variable fichier attendue");
+  OpenFileSlot(FileStore[fileSlot], mode);
+  // The run goes on with the file not open.
+  if (TakeIoStatus() != 0) host_.MessageBox("Erreur Entrée/Sortie");
+}
+
+void TForm3::ReadLineStatement(std::string_view a) {
+  ClearLookupFailure();
+  const std::string_view t = DropLast(TrimView(a));
+  if (t.empty()) return;
+  const size_t comma = t.find(',');
+  if (comma == std::string_view::npos) return Fail("Variable fichier requiqe");
+  std::string source = Trim(t.substr(0, comma));
+  std::string_view targetText = TrimView(Tail(t, comma + 1));
+  const bool keyboard = source == "System.in";
+  char kind = 0;
+  int32_t slot = 0;
+  if (!keyboard) {
+    if (!ChercheEtiq(source, kind, slot)) return Fail("Nom de fichier inconnu");
+    if (kind != 'F') return Fail("Variable fichier requiqe");
+  }
+  if (const size_t second = targetText.find(','); second != std::string_view::npos)
+    targetText = TrimView(Tail(targetText, second + 1));
+  std::string target(targetText);
+  char targetKind = 0;
+  int32_t targetSlot = 0;
+  if (!ChercheEtiq(target, targetKind, targetSlot))
+    return Fail("Variable " + target + " inconnue");
+  std::string line;
+  if (keyboard) host_.ReadKeyboardLine(line);
+  else ReadFileLine(FileStore[slot], line);
+  StoreValue(line, targetKind, targetSlot);
+}
+
+void TForm3::WriteLineStatement(std::string_view a) {
+  ClearLookupFailure();
+  const std::string_view t = DropLast(TrimView(a));
+  if (t.empty()) return;
+  const size_t comma = t.find(',');
+  if (comma == std::string_view::npos) return Fail("Erreur dans paramètres");
+  std::string value = Trim(t.substr(0, comma));
+  std::string destination = Trim(Tail(t, comma + 1));
+  const bool printer = UpperAscii(destination) == "PRN:";
+  char kind = 0;
+  int32_t slot = 0;
+  if (!printer) {
+    if (!ChercheEtiq(destination, kind, slot)) return Fail("Nom de fichier inconnu");
+    if (kind != 'F') return Fail("Variable fichier requiqe");
+  }
+  if (!ScanValue(value)) return;
+  if (printer) {
+    PrinterSink* sink = host_.Printer();
+    if (!sink) {
+      IoStatus = kNotOpenForWriting;
+    } else {
+      PrinterOpen = true;
+      if (const int status = sink->WriteLine(value)) IoStatus = status;
+    }
+  } else if (FileSlot& file = FileStore[slot]; file.Mode != FileMode::Output) {
+    IoStatus = kNotOpenForWriting;
+  } else if (std::fwrite(value.data(), 1, value.size(), file.Handle) != value.size() ||
+             std::fputs("\r\n", file.Handle) == EOF) {
+    IoStatus = errno ? errno : EIO;
+  }
+  if (const int status = TakeIoStatus()) Fail("Erreur E/S " + std::to_string(status));
+}
+
+void TForm3::CloseStatement(std::string_view a) {
+  std::string value = Trim(a);
+  ScanValue(value);  // an unknown name does not stop the statement by itself
+  if (UpperAscii(value) == "PRN:") {
+    if (!PrinterOpen) {
+      IoStatus = kNotOpen;
+      return;
+    }
+    PrinterOpen = false;
+    if (PrinterSink* sink = host_.Printer())
+      if (const int status = sink->Close()) IoStatus = status;
+    return;
+  }
+  char kind = 0;
+  int32_t slot = 0;
+  if (!ChercheEtiq(value, kind, slot) || kind != 'F') return Fail("Variable fichier attendue");
+  if (const int status = CloseFileSlot(FileStore[slot])) IoStatus = status;
+  if (TakeIoStatus() != 0) Fail("Erreur d'entrée/sortie");
+}
+
+std::optional<std::string> TForm3::FolderOperand(std::string_view a, bool fileVariables) {
+  std::string text = Trim(a);
+  if (fileVariables) {
+    if (const int index = SymbolIndex(text); index != 0 && SymbolTable[index - 1].Kind == 'F') {
+      const int32_t slot = SymbolTable[index - 1].Slot;
+      if (!CheckSlot('F', slot)) return std::nullopt;
+      return FileStore[slot].Name;
+    }
+  }
+  if (!StringOperand(text)) return std::nullopt;
+  return text;
+}
+
+void TForm3::FolderStatement(std::string_view a, bool fileVariables, int (*operation)(const char*),
+                             const char* before, const char* after) {
+  // A folder or file is never touched on an operand that did not evaluate.
+  const auto path = FolderOperand(a, fileVariables);
+  if (!path) return;
+  if (operation(path->c_str()) != 0) IoStatus = errno ? errno : EIO;
+  if (TakeIoStatus() != 0) Fail(before + *path + after);
+}
+
+void TForm3::ChangeDirStatement(std::string_view a) {
+  FolderStatement(a, false, ::chdir, "Répertoire ", " inexistant");
+}
+void TForm3::RemoveDirStatement(std::string_view a) {
+  FolderStatement(a, false, ::rmdir, "Répertoire ", " n'a pas été éffacé");
+}
+void TForm3::MakeDirStatement(std::string_view a) {
+  FolderStatement(a, true, MakeFolder, "Répertoire ", " n'a pas été créé");
+}
+void TForm3::DeleteStatement(std::string_view a) {
+  FolderStatement(a, true, ::unlink, "Fichier ", " n'a pas été effacé");
+}
+
+}  // namespace orv

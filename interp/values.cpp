@@ -1,0 +1,269 @@
+// Values as text: the value scanner, string operands and string expressions.
+#include <algorithm>
+
+#include "interp/Unit3.h"
+#include "interp/real48.h"
+#include "interp/text.h"
+
+namespace orv {
+
+bool TForm3::ResolveReference(std::string_view text, std::string& name, int32_t& offset,
+                              std::string& indexText, bool& isArray) {
+  offset = 0;
+  isArray = false;
+  const size_t open = text.find('[');
+  if (open == std::string_view::npos) {
+    name = text;
+    return true;
+  }
+  isArray = true;
+  name = text.substr(0, open + 1);
+  const size_t close = text.find(']', open);
+  if (close == std::string_view::npos) {
+    Fail("Erreur de syntaxe");
+    return false;
+  }
+  indexText = text.substr(open + 1, close - open - 1);
+  const auto index = Indice(indexText);
+  if (!index) return false;
+  offset = *index;
+  return true;
+}
+
+bool TForm3::ScanValue(std::string& text) {
+  char kind = 0;
+  return ScanValueKind(text, kind);
+}
+
+// ScanValue that also tells what the value came from: 'N' a number literal,
+// 'T' a char or string literal, otherwise the variable's kind.
+bool TForm3::ScanValueKind(std::string& text, char& kind) {
+  if (text.empty() || (text[0] == '\'' && text.size() < 2)) {
+    Fail("Expression vide");
+    return false;
+  }
+  const char first = text[0];
+  if (first == '\'') {
+    kind = 'T';
+    text = text.substr(1, 1);
+    return true;
+  }
+  if (first == '"') {
+    kind = 'T';
+    std::string rest(Tail(text, 1));
+    if (const size_t pair = rest.find("\"\""); pair != std::string::npos) rest.erase(pair, 1);
+    if (rest.empty() || rest.back() != '"') {
+      Fail("chaine sans fin");
+      return false;
+    }
+    rest.pop_back();
+    text = std::move(rest);
+    return true;
+  }
+  if (Contains(".0123456789+-", first)) {
+    kind = 'N';
+    bool ok = true;
+    for (char c : text)
+      if (!Contains(".-+1234567890", c)) {
+        Fail("Expression incorrecte");
+        ok = false;
+      }
+    return ok;
+  }
+  std::string name, indexText;
+  int32_t offset = 0, slot = 0;
+  bool isArray = false;
+  if (!ResolveReference(text, name, offset, indexText, isArray)) return false;
+  if (!ChercheEtiq(name, kind, slot)) {
+    Fail("Identificateur " + name + " inconnu");
+    return false;
+  }
+  long double real = 0;
+  int32_t integer = 0;
+  std::string value;
+  if (!LitValeur(int64_t{slot} + offset, kind, real, integer, value)) return false;
+  switch (kind) {
+    case 'C': case 'S': text = std::move(value); break;
+    case 'I': text = IntText(integer); break;
+    case 'R': text = FloatText(real); break;
+    default:
+      if (isArray) text = indexText;  // files, labels, procedures: the text stays
+      break;
+  }
+  return true;
+}
+
+bool TForm3::StringOperand(std::string& text) {
+  if (text.empty() || (text[0] == '\'' && text.size() < 2)) {
+    Fail("Expression vide");
+    return false;
+  }
+  if (text[0] == '\'') {
+    text = text.substr(1, 1);
+    return true;
+  }
+  if (text[0] == '"') {
+    std::string rest(Tail(text, 1));
+    if (rest.empty() || rest.back() != '"') {
+      Fail("chaine sans fin");
+      return false;
+    }
+    rest.pop_back();
+    text = std::move(rest);
+    return true;
+  }
+  std::string name, indexText;
+  int32_t offset = 0, slot = 0;
+  bool isArray = false;
+  char kind = 0;
+  if (!ResolveReference(text, name, offset, indexText, isArray)) return false;
+  if (!ChercheEtiq(name, kind, slot)) {
+    Fail("Variable " + name + " n'existe pas");
+    return false;
+  }
+  if (kind != 'S') {
+    Fail("ce n'est pas un string");
+    return false;
+  }
+  long double real = 0;
+  int32_t integer = 0;
+  return LitValeur(int64_t{slot} + offset, kind, real, integer, text);
+}
+
+bool TForm3::StringTerm(std::string text, std::string& result) {
+  result.clear();
+  std::string t = Trim(text);
+  if (t.size() >= 2 && t[0] == '\'') {
+    result = t.substr(1, 1);
+    return true;
+  }
+  if (t.empty() || t[0] == '"' || t.find_first_of("[.(") == std::string::npos) {
+    result = std::move(t);
+    return StringOperand(result);
+  }
+  if (const size_t dot = t.find('.'); dot != std::string::npos) {
+    std::string object = Trim(std::string_view(t).substr(0, dot));
+    const std::string method = Trim(Tail(t, dot + 1));
+    if (method == "toUpperCase()" || method == "toLowerCase()") {
+      if (!StringOperand(object)) return false;
+      result = method == "toUpperCase()" ? UpperAscii(object) : LowerAscii(object);
+      return true;
+    }
+    if (method.starts_with("substring")) {
+      result = object + "," + std::string(Tail(method, 10));
+      return TakeSubstring(result);
+    }
+    t = std::move(object);
+  }
+  if (const size_t paren = t.find('('); paren != std::string::npos) {
+    const std::string_view function = std::string_view(t).substr(0, paren);
+    const std::string argument(Tail(t, paren + 1));
+    const bool date = function == "DATESTRING", time = function == "TIMESTRING";
+    if (date || time) {
+      if (UpperAscii(DropLast(argument)) != (date ? "CURRENTDATE()" : "CURRENTTIME()")) {
+        Fail("Variable data/heure incorrecte");
+        return false;
+      }
+      const DateTime now = host_.Now();
+      result = date ? host_.ShortDate(now) : host_.TimeText(now);
+      return true;
+    }
+    t = argument;
+  }
+  if (const size_t open = t.find('['); open != std::string::npos) {
+    std::string name = t.substr(0, open + 1);
+    char kind = 0;
+    int32_t slot = 0;
+    if (!ChercheEtiq(name, kind, slot)) {
+      Fail("Identificateur inconnu");
+      return false;
+    }
+    if (kind != 'S') {
+      Fail("erreur de type");
+      return false;
+    }
+    const size_t close = t.find(']', open);
+    if (close == std::string::npos) {
+      Fail("Erreur de syntaxe");
+      return false;
+    }
+    const auto index = Indice(std::string_view(t).substr(open + 1, close - open - 1));
+    if (!index) return false;
+    long double real = 0;
+    int32_t integer = 0;
+    return LitValeur(int64_t{slot} + *index, kind, real, integer, result);
+  }
+  return true;  // an unknown method or function gives the empty text
+}
+
+bool TForm3::TakeSubstring(std::string& text) {
+  const std::string_view t = DropLast(text);
+  const size_t comma = t.find(',');
+  std::string object(t.substr(0, comma));
+  const std::string_view arguments = comma == std::string_view::npos ? std::string_view() : Tail(t, comma + 1);
+  int32_t start = 0, end = 0;
+  if (const size_t second = arguments.find(','); second != std::string_view::npos) {
+    std::string bounds[2] = {std::string(arguments.substr(0, second)),
+                             std::string(Tail(arguments, second + 1))};
+    int32_t values[2] = {0, 0};
+    for (int i = 0; i < 2; ++i) {
+      if (!ScanValue(bounds[i])) return false;
+      const auto value = ParseInt32(TrimView(bounds[i]));
+      if (!value) {
+        Fail("Erreur dans expression");
+        return false;
+      }
+      values[i] = *value;
+    }
+    start = values[0];
+    end = values[1];
+  }
+  if (!StringOperand(object)) return false;
+  if (end <= start) {
+    text.clear();
+    return true;
+  }
+  const int64_t count = int64_t{end} - start;
+  const size_t from = static_cast<size_t>(std::max<int32_t>(start, 0));
+  text = from >= object.size() ? std::string() : object.substr(from, static_cast<size_t>(count));
+  return true;
+}
+
+bool TForm3::StringExpression(std::string& text) {
+  bool inChar = false;
+  size_t plus = std::string::npos;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\'') inChar = !inChar;
+    else if (text[i] == '+' && !inChar) plus = i;
+  }
+  if (plus == std::string::npos) {
+    std::string result;
+    const bool ok = StringTerm(text, result);
+    text = std::move(result);
+    return ok;
+  }
+  std::string left, right;
+  const bool leftOk = StringTerm(text.substr(0, plus), left);
+  const bool rightOk = StringTerm(std::string(Tail(text, plus + 1)), right);
+  text = left + right;
+  return leftOk && rightOk;
+}
+
+void TForm3::ToStringStatement(std::string_view a) {
+  const std::string_view t = DropLast(a);
+  const size_t comma = t.find(',');
+  std::string name = Trim(t.substr(0, comma));
+  std::string operand;
+  if (comma != std::string_view::npos) {
+    const std::string_view rest = Tail(t, comma + 1);
+    const size_t second = rest.find(',');
+    operand = second == std::string_view::npos ? std::string(rest) : Trim(rest.substr(0, second));
+  }
+  char kind = 0;
+  int32_t slot = 0;
+  if (!ChercheEtiq(name, kind, slot) || kind != 'I') return Fail("Type de donnée incorrect");
+  if (!StringOperand(operand)) return;
+  StoreValue(operand, 'I', slot);
+}
+
+}  // namespace orv

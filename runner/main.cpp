@@ -1,0 +1,89 @@
+// orvjava-run [--max-lines N] [--printer FILE] PROGRAM.java
+//
+// Runs a program without the environment: its output on stdout, the texts of
+// its message boxes on stderr. Exit status: 0 finished, 1 stopped (the last
+// stderr line says where), 2 bad arguments or unreadable file, 3 interrupted.
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "interp/Unit3.h"
+#include "interp/program_text.h"
+#include "interp/text.h"
+#include "runner/runner_host.h"
+
+namespace {
+
+constexpr int kFinishedStatus = 0, kStoppedStatus = 1, kUsageStatus = 2, kInterruptedStatus = 3;
+
+int Usage(const std::string& problem) {
+  std::fprintf(stderr, "%s\nUsage : orvjava-run [--max-lines N] [--printer FICHIER] PROGRAMME.java\n",
+               problem.c_str());
+  return kUsageStatus;
+}
+
+void OnInterrupt(int) { orv::RunnerHost::interruptFlag = 1; }
+
+void InstallInterruptHandler() {
+  struct sigaction action {};
+  action.sa_handler = OnInterrupt;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = 0;  // no SA_RESTART: a keyboard read returns on Ctrl+C
+  sigaction(SIGINT, &action, nullptr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  long long maxLines = 0;
+  std::string printer, program;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--max-lines" || arg == "--printer") {
+      if (i + 1 >= argc) return Usage("Valeur manquante après " + arg);
+      const std::string value = argv[++i];
+      if (arg == "--printer") {
+        printer = value;
+        continue;
+      }
+      const auto n = orv::ParseInt32(value);
+      if (!n || *n <= 0) return Usage("Nombre de lignes incorrect : " + value);
+      maxLines = *n;
+    } else if (arg.starts_with("--") || !program.empty()) {
+      return Usage("Argument inattendu : " + arg);
+    } else {
+      program = arg;
+    }
+  }
+  if (program.empty()) return Usage("Aucun programme indiqué");
+
+  std::ifstream file(program, std::ios::binary);
+  if (!file || std::filesystem::is_directory(program)) {
+    std::fprintf(stderr, "Impossible de lire le fichier %s\n", program.c_str());
+    return kUsageStatus;
+  }
+  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  if (file.bad()) {
+    std::fprintf(stderr, "Impossible de lire le fichier %s\n", program.c_str());
+    return kUsageStatus;
+  }
+
+  InstallInterruptHandler();
+  orv::RunnerHost host(stdout, stderr, stdin, printer);
+  orv::VectorLineList lines(text);
+  orv::TForm3 interpreter(host);
+  interpreter.SetBreakpointsEnabled(false);
+  interpreter.SetLineBudget(maxLines);
+  interpreter.InitPrg(std::filesystem::path(program).filename().string());
+
+  int32_t resumeLine = 0, finalState = 0;
+  interpreter.Exec(lines, resumeLine, 0, finalState);
+  interpreter.CloseAll();  // written lines reach their files
+  std::fflush(stdout);
+  if (finalState == 0) return kFinishedStatus;
+  host.MessageBox("Arrêt à la ligne " + std::to_string(resumeLine + 1 + lines.DeletedAtTop()));
+  return interpreter.Interrupted() ? kInterruptedStatus : kStoppedStatus;
+}

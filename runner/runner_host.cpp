@@ -1,0 +1,73 @@
+#include "runner/runner_host.h"
+
+#include <cerrno>
+#include <ctime>
+
+#include "interp/cp1252.h"
+
+namespace orv {
+
+volatile std::sig_atomic_t RunnerHost::interruptFlag = 0;
+
+void TextSurface::DrawText(int, int, const std::string& text) {
+  const std::string utf8 = Cp1252ToUtf8(text);
+  std::fwrite(utf8.data(), 1, utf8.size(), out_);
+}
+
+void TextSurface::NewLine() { std::fputc('\n', out_); }
+
+int FilePrinter::WriteLine(const std::string& text) {
+  if (!file_) {
+    file_ = std::fopen(path_.c_str(), "w");
+    if (!file_) return errno ? errno : EIO;
+  }
+  const std::string utf8 = Cp1252ToUtf8(text) + "\n";
+  if (std::fwrite(utf8.data(), 1, utf8.size(), file_) != utf8.size()) return errno ? errno : EIO;
+  return 0;
+}
+
+int FilePrinter::Close() {
+  if (!file_) return 0;
+  const int result = std::fclose(file_) == 0 ? 0 : (errno ? errno : EIO);
+  file_ = nullptr;
+  return result;
+}
+
+RunnerHost::RunnerHost(std::FILE* out, std::FILE* err, std::FILE* in,
+                       const std::string& printerPath)
+    : screen_(out), out_(out), err_(err), in_(in) {
+  if (!printerPath.empty()) printer_ = std::make_unique<FilePrinter>(printerPath);
+}
+
+void RunnerHost::MessageBox(const std::string& text) {
+  std::fflush(out_);
+  const std::string utf8 = Cp1252ToUtf8(text) + "\n";
+  std::fwrite(utf8.data(), 1, utf8.size(), err_);
+  std::fflush(err_);
+}
+
+DateTime RunnerHost::Now() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+          local.tm_hour,        local.tm_min,     local.tm_sec};
+}
+
+bool RunnerHost::ReadKeyboardLine(std::string& line) {
+  std::fflush(out_);
+  line.clear();
+  int c = 0;
+  bool any = false;
+  while ((c = std::fgetc(in_)) != EOF) {
+    any = true;
+    if (c == '\n') break;
+    line += static_cast<char>(c);
+  }
+  if (c == EOF) std::clearerr(in_);  // an interrupted read is not the end for good
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  line = Utf8ToCp1252(line);
+  return any;
+}
+
+}  // namespace orv

@@ -1,0 +1,26 @@
+// What the three desk windows share: the regional settings they follow and
+// the error box they report failures in.
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace orv {
+
+inline constexpr const char* kApplicationTitle = "Orv Java";
+
+// The system's regional settings; French ones when the system has none (the
+// C or POSIX locale), since the product is French.
+QLocale RegionalLocale();
+
+// Shows a French error message modally. Windows take one as a seam so tests
+// never wait on a real box.
+using MessageBoxFn = std::function<void(QWidget* parent, const QString& text)>;
+
+// The standard error box, titled with the application's name.
+void ShowErrorBox(QWidget* parent, const QString& text);
+
+}  // namespace orv

@@ -55,6 +55,7 @@ class THorloge : public QDialog {
 
  protected:
   bool event(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
 

@@ -27,8 +27,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption) 
 }  // namespace
 
 TCalendrier::TCalendrier(QWidget* parent, QDate today)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
+    : QDialog(parent, kDeskWindowFlags),
       locale_(RegionalLocale()),
       model_(today.year(), today.month(), today.day()) {
   setObjectName("TCalendrier");
@@ -55,10 +54,7 @@ void TCalendrier::CreatePanel() {
   auto* panel = new QWidget(this);
   panel->setObjectName("Panel1");
   panel->setFixedHeight(kPanelHeight);
-  panel->setAutoFillBackground(true);
-  QPalette teal = panel->palette();
-  teal.setColor(QPalette::Window, QColor(0, 128, 128));
-  panel->setPalette(teal);
+  SetBackground(panel, kTeal);
 
   BitBtn1 = MakeButton(panel, "BitBtn1", "Mois");
   BitBtn1->setIcon(MonthArrowIcon(true, QColor(0, 0, 160)));
@@ -73,10 +69,7 @@ void TCalendrier::CreatePanel() {
   Label1 = new QLabel(panel);
   Label1->setObjectName("Label1");
   Label1->setAlignment(Qt::AlignCenter);
-  QFont font("Arial");
-  font.setPixelSize(23);
-  font.setBold(true);
-  Label1->setFont(font);
+  Label1->setFont(BoldArial(23));
   QPalette red = Label1->palette();
   red.setColor(QPalette::WindowText, Qt::red);
   Label1->setPalette(red);
@@ -105,6 +98,11 @@ void TCalendrier::showEvent(QShowEvent* event) {
 }
 
 void TCalendrier::keyPressEvent(QKeyEvent* event) {
+  // Enter from the grid must not press a default button behind the user's back.
+  if (IsEnterKey(event)) {
+    event->accept();
+    return;
+  }
   switch (event->key()) {
     case Qt::Key_PageUp: BitBtn1Click(); break;
     case Qt::Key_PageDown: BitBtn2Click(); break;

@@ -2,6 +2,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -37,22 +38,13 @@ QLabel* MakeField(QWidget* parent, const char* name, const char* placeholder, in
   label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   label->setLineWidth(2);
   label->setAlignment(Qt::AlignCenter);
-  QFont font("Arial");
-  font.setPixelSize(23);
-  font.setBold(true);
-  label->setFont(font);
+  label->setFont(BoldArial(23));
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText, QColor(0, 255, 0));
   palette.setColor(QPalette::Light, QColor(160, 160, 160));
   palette.setColor(QPalette::Dark, QColor(64, 64, 64));
   label->setPalette(palette);
   return label;
-}
-
-QPalette WhiteOnBlack(QPalette palette) {
-  palette.setColor(QPalette::Window, Qt::black);
-  palette.setColor(QPalette::WindowText, Qt::white);
-  return palette;
 }
 
 // Hours, minutes and seconds of the shown time, for the face's hands.
@@ -68,14 +60,15 @@ bool ShownTime(const std::string& text, int* h, int* m, int* s) {
 }  // namespace
 
 THorloge::THorloge(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+    : QDialog(parent, kDeskWindowFlags | Qt::MSWindowsFixedSizeDialogHint),
       locale_(RegionalLocale()) {
   setObjectName("THorloge");
   setWindowTitle(QString::fromUtf8("Horloge"));
   setFixedSize(kClientWidth, kClientHeight);
-  setAutoFillBackground(true);
-  setPalette(WhiteOnBlack(palette()));
+  SetBackground(this, Qt::black);
+  QPalette white = palette();
+  white.setColor(QPalette::WindowText, Qt::white);
+  setPalette(white);
   CreateControls();  // first, so that "Fermer" leads the tab order
   CreateTexts();
   Timer1 = new QTimer(this);
@@ -125,8 +118,7 @@ void THorloge::CreateTexts() {
   Label1 = MakeField(this, "Label1", "18:23:00", 10);
   auto* line = new QFrame(this);
   line->setGeometry(6, 49, 142, 1);
-  line->setAutoFillBackground(true);
-  line->setPalette(QPalette(Qt::white, Qt::white));
+  SetBackground(line, Qt::white);
   Label2 = MakeField(this, "Label2", "20/10/1998", 54);
   Label3 = new QLabel(this);
   Label3->setObjectName("Label3");
@@ -157,6 +149,15 @@ bool THorloge::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate) WindowActivated();
   if (event->type() == QEvent::WindowDeactivate) Timer1->stop();
   return QDialog::event(event);
+}
+
+void THorloge::keyPressEvent(QKeyEvent* event) {
+  // Enter reaching the window came from a control that is not a button: it
+  // must not press a default button behind the user's back.
+  if (IsEnterKey(event))
+    event->accept();
+  else
+    QDialog::keyPressEvent(event);
 }
 
 void THorloge::showEvent(QShowEvent* event) {

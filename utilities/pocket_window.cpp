@@ -37,16 +37,12 @@ constexpr KeyPlace kKeypad[] = {
 }  // namespace
 
 TPocket::TPocket(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+    : QDialog(parent, kDeskWindowFlags | Qt::MSWindowsFixedSizeDialogHint),
       model_(RegionalLocale().decimalPoint().toStdString()) {
   setObjectName("TPocket");
   setWindowTitle(QString::fromUtf8("Calculatrice"));
   setFixedSize(kClientWidth, kClientHeight);
-  setAutoFillBackground(true);
-  QPalette teal = palette();
-  teal.setColor(QPalette::Window, QColor(0, 128, 128));
-  setPalette(teal);
+  SetBackground(this, kTeal);
   CreateDisplay();
   CreateKeys();
 }
@@ -58,10 +54,7 @@ void TPocket::CreateDisplay() {
   Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   Label1->setStyleSheet(
       "QLabel { background: white; color: black; border: 2px solid navy; padding-right: 6px; }");
-  QFont font("Arial");
-  font.setPixelSize(20);
-  font.setBold(true);
-  Label1->setFont(font);
+  Label1->setFont(BoldArial(20));
   auto* strip = new QLabel(this);
   strip->setObjectName("Strip");
   strip->setGeometry(kLeft + 298, 14, 16, 36);
@@ -69,9 +62,7 @@ void TPocket::CreateDisplay() {
 }
 
 void TPocket::CreateKeys() {
-  QFont font("Arial");
-  font.setPixelSize(14);
-  font.setBold(true);
+  const QFont font = BoldArial(14);
   for (const KeyPlace& place : kKeypad) {
     auto* button = new QPushButton(QString::fromUtf8(place.caption), this);
     button->setGeometry(kColumnX[place.column], kTop + place.row * kPitchY, kKeyWidth, kKeyHeight);

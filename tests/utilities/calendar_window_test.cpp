@@ -127,6 +127,13 @@ class CalendarWindowTest : public QObject {
     QCOMPARE(calendar->Label1->text(), QString("octobre  1998"));
   }
 
+  void enterOnTheGridPressesNoButton() {
+    auto calendar = Open(QDate(1998, 10, 20));
+    QTest::keyClick(calendar->Calendar1, Qt::Key_Return);
+    QVERIFY(calendar->isVisible());
+    QCOMPARE(calendar->Date(), QDate(1998, 10, 20));
+  }
+
   void reopeningKeepsTheDateAndTheFocus() {
     auto calendar = Open(QDate(1998, 10, 20));
     calendar->BitBtn2->setFocus();

@@ -259,6 +259,20 @@ class ClockWindowTest : public QObject {
     QCOMPARE(Time(*clock), QString("10:30:07"));
   }
 
+  void enterOffTheButtonsPressesNothing() {
+    auto clock = Open(kOctober);
+    auto* hour = clock->RadioGroup1->findChild<QRadioButton*>("Hr");
+    hour->setFocus();
+    QTest::keyClick(hour, Qt::Key_Return);
+    clock->SpinButton1->setFocus();
+    QTest::keyClick(clock->SpinButton1, Qt::Key_Enter);
+    QVERIFY(clock->isVisible());
+    QVERIFY(!clock->Model().SetMode());
+    clock->Button2->setFocus();
+    QTest::keyClick(clock->Button2, Qt::Key_Return);  // a focused button still takes it
+    QVERIFY(clock->Model().SetMode());
+  }
+
   void fermerHasTheFocusFirstThenTheLastControl() {
     auto clock = Open(kOctober);
     QCOMPARE(clock->focusWidget(), clock->Button1);

@@ -1,0 +1,122 @@
+// TEditeur: the editor window that holds one source file. It is a plain
+// widget so that the main window can put it in its QMdiArea; its whole area is
+// the colouring text area Memo1. Every command is a public slot.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include "editor/ColMemo.h"
+#include "editor/editor_dialogs.h"
+#include "editor/editor_lines.h"
+
+class QPrinter;
+
+namespace orv {
+
+class TFindDialog;
+class TReplaceDialog;
+struct TSearchOptions;
+
+class TEditeur : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TEditeur(QWidget* parent = nullptr);
+  ~TEditeur() override;
+
+  TColorMemo* Memo1 = nullptr;
+
+  // The program text for the interpreter: the source lines, indexed from 0.
+  LineList& Lines() { return *SourceLines; }
+  const TEditorLines& SourceLineList() const { return *SourceLines; }
+
+  // The full path of the window's file; empty until the first save.
+  const QString& FileName() const { return FileName_; }
+  bool Modified() const;
+  void SetModified(bool modified);
+
+  // Caret positions as offsets in which a line end counts two characters.
+  int CaretOffset() const;  // the selection start
+  void SetCaretOffset(int offset);
+  // The offset of the start of line n: the lengths of lines 0..n-1 plus 2 each.
+  int LineOffset(int line) const;
+  void CaretToLine(int line);
+  int CaretLine() const;
+
+  // The text cannot be edited by the user while a run holds the window (the
+  // line list still edits it).
+  void SetRunReadOnly(bool readOnly);
+  bool RunReadOnly() const;
+
+  // Where the window asks its questions; the standard dialogs by default.
+  void SetDialogs(TEditeurDialogs* dialogs);
+  TEditeurDialogs& Dialogs() const { return *Dialogs_; }
+  TFindDialog* FindDialog() const { return FindDlg; }
+  TReplaceDialog* ReplaceDialog() const { return ReplaceDlg; }
+
+  // Prints the lines in the window's font, a new page when one is full.
+  bool PrintLines(QPrinter& printer);
+  // The text of a new window.
+  static QString DefaultText();
+
+  // The automatic indentation (the text area's key handler); true when it
+  // inserted the line break itself.
+  bool FormKeyPress(QKeyEvent* key);
+  // True when the window may close (asks to save a modified text).
+  bool FormCloseQuery();
+
+ public slots:
+  bool OpenFile(const QString& name);
+  bool Enregistrer();
+  bool SaveAs();
+  void Importer();
+  void Imprimer();
+  void Copier();
+  void Couper();
+  void Coller();
+  void ToutSelectionner();
+  void Chercher();
+  void Continuer();
+  void Remplacer();
+  // Find next, with the options of the dialog that sent it (the find dialog
+  // when called directly).
+  void Find();
+  void Replace(bool all = false);
+  void Raz();
+  void FormCreate();
+  void FormResize();
+  void FormClose();
+  // The main window calls these when this window becomes, or stops being,
+  // its active child; keyboard focus moving to another window is neither.
+  void FormActivate();
+  void FormDeactivate();
+
+ signals:
+  // For the interpreter's links: step mode off on activation, the program's
+  // files closed on deactivation and on closing.
+  void Activated(TEditeur* editor);
+  void Deactivated(TEditeur* editor);
+  void Closed(TEditeur* editor);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  bool SearchAndSelect(const QString& what, const TSearchOptions& options);
+  void ReplaceAllFromSelection(const QString& what, const QString& with, const TSearchOptions& options);
+  bool ReadWholeFile(const QString& name, std::string& bytes);
+  bool WriteTo(const QString& name);
+  void LoadText(const QString& text);
+  void CheckClassName();
+  void Message(const QString& text);
+
+  TEditorLines* SourceLines = nullptr;
+  TEditeurDialogs* Dialogs_ = nullptr;
+  TFindDialog* FindDlg = nullptr;
+  TReplaceDialog* ReplaceDlg = nullptr;
+  QString FileName_;
+};
+
+}  // namespace orv

@@ -1,0 +1,50 @@
+#include "editor/editor_dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPushButton>
+
+namespace orv {
+
+namespace {
+const QString kTitle = QStringLiteral("Orv Java");
+}
+
+void TEditeurDialogs::Message(QWidget* parent, const QString& text) {
+  QMessageBox::information(parent, kTitle, text);
+}
+
+TEditeurDialogs::TAnswer TEditeurDialogs::Question(QWidget* parent, const QString& text) {
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Confirmation"), text, QMessageBox::NoButton, parent);
+  QPushButton* yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
+  QPushButton* no = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
+  QPushButton* cancel = box.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
+  box.setDefaultButton(yes);
+  box.setEscapeButton(cancel);
+  box.exec();
+  if (box.clickedButton() == yes) return TAnswer::Oui;
+  if (box.clickedButton() == no) return TAnswer::Non;
+  return TAnswer::Annuler;
+}
+
+QString TEditeurDialogs::SaveFileName(QWidget* parent, const QString& filter, const QString& preset) {
+  return QFileDialog::getSaveFileName(parent, QStringLiteral("Enregistrer sous"), preset, filter);
+}
+
+QString TEditeurDialogs::OpenFileName(QWidget* parent, const QString& title, const QString& filter,
+                                      const QString& preset) {
+  return QFileDialog::getOpenFileName(parent, title, preset, filter);
+}
+
+bool TEditeurDialogs::PrintSetup(QWidget* parent, QPrinter& printer) {
+  QPrintDialog dialog(&printer, parent);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+TEditeurDialogs& TEditeurDialogs::Standard() {
+  static TEditeurDialogs standard;
+  return standard;
+}
+
+}  // namespace orv

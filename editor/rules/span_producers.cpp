@@ -67,38 +67,52 @@ int TColorRule::FindKeywords(int next, const TScanText& text, TKeyDescrList& lis
   return next;
 }
 
-int TColorRule::FindBeginEnd(int next, const TScanText& text, TKeyDescrList& list) {
-  const int n = ActivePairCount();
+namespace {
+
+// Repeatedly takes the leftmost opening among the first n entries; close
+// gives the last offset of its span and where scanning goes on, or false when
+// the opening has no end (it then adds no span and the rule stops).
+template <typename TClose>
+int ScanOpenings(const std::vector<TColorRule::TPair>& pairs, int n, const TScanText& text,
+                 TKeyDescrList& list, int next, std::uint8_t z, TClose close) {
   const std::u16string_view hay = text.Chars;
-  size_t pos = 0;
-  while (n > 0 && pos <= hay.size()) {
+  for (size_t pos = 0; n > 0 && pos <= hay.size();) {
     int k = 0;
-    const size_t begin = FindLeftmost(hay, Pairs, n, pos, k);
-    if (begin == kNone) break;
-    const TPair& pair = Pairs[static_cast<size_t>(k)];
-    const size_t end = hay.find(pair.End, begin + 1);
-    if (end == kNone) return list.WriteNone(next);  // an opening without its close
-    next = list.Write(next, Span(text, begin, end + pair.End.size() - 1, pair.Color, ZOrder));
-    pos = end + 1;
+    const size_t open = FindLeftmost(hay, pairs, n, pos, k);
+    if (open == kNone) break;
+    const TColorRule::TPair& pair = pairs[static_cast<size_t>(k)];
+    size_t last = 0;
+    if (!close(pair, open, last, pos)) return list.WriteNone(next);
+    next = list.Write(next, Span(text, open, last, pair.Color, z));
   }
   return next;
 }
 
-int TColorRule::FindBeginLineEnd(int next, const TScanText& text, TKeyDescrList& list) {
-  const int n = ActivePairCount();
+}  // namespace
+
+int TColorRule::FindBeginEnd(int next, const TScanText& text, TKeyDescrList& list) {
   const std::u16string_view hay = text.Chars;
-  size_t pos = 0;
-  while (n > 0 && pos <= hay.size()) {
-    int k = 0;
-    const size_t marker = FindLeftmost(hay, Pairs, n, pos, k);
-    if (marker == kNone) break;
-    const TColor color = Pairs[static_cast<size_t>(k)].Color;
-    const size_t lineEnd = hay.find(u"\r\n", marker + 1);
-    if (lineEnd == kNone) return list.Write(next, Span(text, marker, hay.size() - 1, color, ZOrder));
-    next = list.Write(next, Span(text, marker, lineEnd - 1, color, ZOrder));
-    pos = lineEnd + 1;
-  }
-  return next;
+  return ScanOpenings(Pairs, ActivePairCount(), text, list, next, ZOrder,
+                      [hay](const TPair& pair, size_t open, size_t& last, size_t& pos) {
+                        const size_t end = hay.find(pair.End, open + 1);
+                        if (end == kNone) return false;
+                        last = end + pair.End.size() - 1;
+                        pos = end + 1;
+                        return true;
+                      });
+}
+
+// A marker's span ends before the next CR LF, or with the text; at the end
+// of the text scanning stops.
+int TColorRule::FindBeginLineEnd(int next, const TScanText& text, TKeyDescrList& list) {
+  const std::u16string_view hay = text.Chars;
+  return ScanOpenings(Pairs, ActivePairCount(), text, list, next, ZOrder,
+                      [hay](const TPair&, size_t open, size_t& last, size_t& pos) {
+                        const size_t lineEnd = hay.find(u"\r\n", open + 1);
+                        last = lineEnd == kNone ? hay.size() - 1 : lineEnd - 1;
+                        pos = lineEnd == kNone ? hay.size() + 1 : lineEnd + 1;
+                        return true;
+                      });
 }
 
 int TColorRule::FindEventDraw(int next, const TScanText& text, TKeyDescrList& list) {

@@ -34,10 +34,7 @@ class EditeurEditTest : public QObject {
  private slots:
   void init() {
     dialogs = TFakeDialogs();
-    editor = new TEditeur;
-    editor->SetDialogs(&dialogs);
-    editor->resize(500, 400);
-    editor->show();
+    editor = NewEditor(dialogs);
   }
   void cleanup() {
     editor->SetModified(false);

@@ -37,10 +37,7 @@ class EditeurFileTest : public QObject {
   void init() {
     QVERIFY(dir.isValid());
     dialogs = TFakeDialogs();
-    editor = new TEditeur;
-    editor->SetDialogs(&dialogs);
-    editor->resize(500, 400);
-    editor->show();
+    editor = NewEditor(dialogs);
   }
   void cleanup() {
     if (editor) {

@@ -53,6 +53,15 @@ class TFakeDialogs : public TEditeurDialogs {
   }
 };
 
+// A shown editor window that asks the given dialogs.
+inline TEditeur* NewEditor(TEditeurDialogs& dialogs) {
+  auto* editor = new TEditeur;
+  editor->SetDialogs(&dialogs);
+  editor->resize(500, 400);
+  editor->show();
+  return editor;
+}
+
 // The document's blocks as Windows-1252 lines.
 inline std::vector<std::string> DocumentLines(TEditeur& editor) {
   std::vector<std::string> lines;

@@ -22,11 +22,25 @@ TEST(ParseColor, NamesNumbersAndFailures) {
     EXPECT_EQ(ParseColor(c.Spec), c.Expected) << std::string(c.Spec.begin(), c.Spec.end());
 }
 
-TColorRule& KeywordRule(TColorizer& c, TColorRule::TLines lines) {
+// A rule of the given kind whose list of that kind is set.
+TColorRule& AddRule(TColorizer& c, TKeyDrawingType type, TColorRule::TLines lines) {
   TColorRule& rule = c.ColorRules.Add();
-  rule.KeyDrawingType = TKeyDrawingType::dtKeyShow;
-  rule.SetKeywords(std::move(lines));
+  rule.KeyDrawingType = type;
+  switch (type) {
+    case TKeyDrawingType::dtKeyShow: rule.SetKeywords(std::move(lines)); break;
+    case TKeyDrawingType::dtBeginLineEnd: rule.SetKeyLineEndLst(std::move(lines)); break;
+    default: rule.SetKeyBegEndLst(std::move(lines)); break;
+  }
   return rule;
+}
+TColorRule& KeywordRule(TColorizer& c, TColorRule::TLines lines) {
+  return AddRule(c, TKeyDrawingType::dtKeyShow, std::move(lines));
+}
+TColorRule& PairRule(TColorizer& c, TColorRule::TLines lines) {
+  return AddRule(c, TKeyDrawingType::dtBeginEnd, std::move(lines));
+}
+TColorRule& MarkerRule(TColorizer& c, TColorRule::TLines lines) {
+  return AddRule(c, TKeyDrawingType::dtBeginLineEnd, std::move(lines));
 }
 
 TEST(KeywordLines, ColourAfterTheSeparator) {
@@ -74,13 +88,6 @@ TEST(KeywordLines, PartWordMatchesInsideWords) {
   EXPECT_EQ(ColorMap(c, u"xiffy"), ".RR..");
 }
 
-TColorRule& PairRule(TColorizer& c, TColorRule::TLines lines) {
-  TColorRule& rule = c.ColorRules.Add();
-  rule.KeyDrawingType = TKeyDrawingType::dtBeginEnd;
-  rule.SetKeyBegEndLst(std::move(lines));
-  return rule;
-}
-
 TEST(PairLines, SeparatorsColoursAndTheEmptyEntryThatEndsTheTable) {
   TColorizer c;
   const TColorRule& rule = PairRule(c, {u"/*;*/;GRAY", u"(*;*)", u"/*", u"{;}"});
@@ -116,13 +123,6 @@ TEST(BeginEnd, UnclosedOpeningStopsTheRuleButKeepsEarlierSpans) {
   EXPECT_EQ(ColorMap(c, u"{a} /* x {b}"), "RRR.........");
   // The leftmost opening wins, whatever the order of the entries.
   EXPECT_EQ(ColorMap(c, u"{/*}*/"), "RRRR..");
-}
-
-TColorRule& MarkerRule(TColorizer& c, TColorRule::TLines lines) {
-  TColorRule& rule = c.ColorRules.Add();
-  rule.KeyDrawingType = TKeyDrawingType::dtBeginLineEnd;
-  rule.SetKeyLineEndLst(std::move(lines));
-  return rule;
 }
 
 TEST(MarkerLines, SeparatorForms) {

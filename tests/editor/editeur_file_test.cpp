@@ -1,6 +1,8 @@
 // The editor window's file commands and closing: open, save, save as,
 // import, print, in a temporary folder with dialogs answered by the test.
 #include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -222,6 +224,27 @@ class EditeurFileTest : public QObject {
     QCOMPARE(editor->isVisible(), !closes);
     if (saveName == "Sansnom") QVERIFY(ReadBytes(Path("Sansnom.java")).startsWith("ximport"));
     if (answer == int(TEditeurDialogs::TAnswer::Oui)) QCOMPARE(dialogs.SaveRequests.size(), 1);
+  }
+
+  void closingTheMdiChildAsksTheWindow() {
+    QMdiArea area;
+    QMdiSubWindow* child = area.addSubWindow(editor.data());
+    area.show();
+    QTest::keyClicks(editor->Memo1, "x");
+    dialogs.Answers = {TEditeurDialogs::TAnswer::Annuler, TEditeurDialogs::TAnswer::Non};
+    QVERIFY(!child->close());
+    QVERIFY(editor->isVisible());
+    QVERIFY(child->close());
+    QCOMPARE(dialogs.Questions.size(), 2);
+    QTRY_VERIFY(editor.isNull());  // the window is destroyed with its text
+  }
+
+  void nulBytesLoadAndSaveWithoutHarm() {
+    WriteBytes(Path("Nul.java"), QByteArray("class Nul\r\na\0b", 14));
+    QVERIFY(editor->OpenFile(Path("Nul.java")));
+    QCOMPARE(editor->Lines().Line(1), std::string("a\0b", 3));
+    QVERIFY(editor->Enregistrer());
+    QCOMPARE(ReadBytes(Path("Nul.java")), QByteArray("class Nul\r\na\0b", 14));
   }
 
   void closeQueryNamesTheFile() {

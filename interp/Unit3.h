@@ -202,7 +202,7 @@ class TForm3 {
   int TakeIoStatus();
   std::optional<std::string> FolderOperand(std::string_view a, bool fileVariables);
   void FolderStatement(std::string_view a, bool fileVariables, int (*operation)(const char*),
-                       const char* before, const char* after);
+                       const std::string& before, const std::string& after);
   bool ParseForStep(std::string_view increment, std::string_view var, int32_t& step);
   void UnwindLoop(const ControlEntry& entry);
   void SkipFalseThen();

@@ -8,7 +8,7 @@ namespace orv {
 
 bool TForm3::PushReturn(int32_t value) {
   if (ReturnTop >= kReturnItems) {
-    Fail("Pile saturée");
+    Fail("Pile saturée"_cp);
     return false;
   }
   ReturnStack[ReturnTop++] = value;
@@ -26,7 +26,7 @@ bool TForm3::PopReturn(int32_t& value) {
 
 bool TForm3::PushControl(int32_t line, std::string_view closer) {
   if (ControlTop >= kControlEntries) {
-    Fail("Pile saturée");
+    Fail("Pile saturée"_cp);
     return false;
   }
   ControlStack[ControlTop++] = {line, std::string(closer), BraceDepth};
@@ -136,7 +136,7 @@ void TForm3::ForStatement(std::string_view a) {
   int32_t step = 0;
   if (!ParseForStep(increment, var, step)) return Fail("Erreur de syntaxe");
   auto limit = ParseInt32(limitText);
-  if (!limit) return Fail("Types de données incompatibles");
+  if (!limit) return Fail("Types de données incompatibles"_cp);
   if (op == "<") *limit = WrapSub(*limit, 1);
   else if (op == ">") *limit = WrapAdd(*limit, 1);
 
@@ -250,12 +250,14 @@ void TForm3::CallStatement(std::string_view a) {
   std::string name = Trim(a);
   char kind = 0;
   int32_t header = 0;
-  if (!ChercheEtiq(name, kind, header) || kind != 'P') return Fail("Procedure non trouvée");
-  if (!PushReturn(CurrentLine)) return;
+  if (!ChercheEtiq(name, kind, header) || kind != 'P') return Fail("Procedure non trouvée"_cp);
+  const int32_t callLine = CurrentLine;
+  if (!PushReturn(callLine)) return;
   int32_t end = header;
   CurrentLine = header;
   if (!BlockEnd(*lines_, end)) return;
-  PushControl(end + 1, "endsub");
+  // A call too deep is reported where it was made.
+  if (!PushControl(end + 1, "endsub")) CurrentLine = callLine;
 }
 
 void TForm3::EndSubStatement() {

@@ -26,10 +26,10 @@ std::vector<std::string> TForm3::Stats() const {
   }
   listing.emplace_back(" ");
   listing.emplace_back(79, '-');
-  const std::pair<const char*, int> counts[] = {
+  const std::pair<std::string, int> counts[] = {
       {"Void : ", procedures}, {"Etiquettes : ", labels}, {"Var String : ", strings},
       {"Var Char : ", chars},  {"Var Int : ", ints},      {"Var Float : ", reals},
-      {"Var File : ", files},  {"Eléments en pile : ", ReturnTop}};
+      {"Var File : ", files},  {"Eléments en pile : "_cp, ReturnTop}};
   for (const auto& [label, count] : counts) listing.push_back(label + std::to_string(count));
   return listing;
 }

@@ -110,7 +110,7 @@ bool TForm3::FileAtEnd(std::string_view text) {
   FileSlot& file = FileStore[slot];
   if (file.Mode != FileMode::Input) IoStatus = kNotOpenForReading;
   if (TakeIoStatus() != 0) {
-    Fail("Erreur d'entrée/sortie");
+    Fail("Erreur d'entrée/sortie"_cp);
     return true;
   }
   const int c = std::getc(file.Handle);
@@ -133,7 +133,7 @@ void TForm3::OpenStatement(std::string_view a, FileMode mode) {
   if (!fileKnown || fileKind != 'F') return Fail("Variable fichier attendue");
   OpenFileSlot(FileStore[fileSlot], mode);
   // The run goes on with the file not open.
-  if (TakeIoStatus() != 0) host_.MessageBox("Erreur Entrée/Sortie");
+  if (TakeIoStatus() != 0) host_.MessageBox("Erreur Entrée/Sortie"_cp);
 }
 
 void TForm3::ReadLineStatement(std::string_view a) {
@@ -169,7 +169,7 @@ void TForm3::WriteLineStatement(std::string_view a) {
   const std::string_view t = DropLast(TrimView(a));
   if (t.empty()) return;
   const size_t comma = t.find(',');
-  if (comma == std::string_view::npos) return Fail("Erreur dans paramètres");
+  if (comma == std::string_view::npos) return Fail("Erreur dans paramètres"_cp);
   std::string value = Trim(t.substr(0, comma));
   std::string destination = Trim(Tail(t, comma + 1));
   const bool printer = UpperAscii(destination) == "PRN:";
@@ -199,7 +199,9 @@ void TForm3::WriteLineStatement(std::string_view a) {
 
 void TForm3::CloseStatement(std::string_view a) {
   std::string value = Trim(a);
-  ScanValue(value);  // an unknown name does not stop the statement by itself
+  // The printer's name is no variable: it is not evaluated. For anything else
+  // an unknown name does not stop the statement by itself.
+  if (UpperAscii(value) != "PRN:") ScanValue(value);
   if (UpperAscii(value) == "PRN:") {
     if (!PrinterOpen) {
       IoStatus = kNotOpen;
@@ -214,7 +216,7 @@ void TForm3::CloseStatement(std::string_view a) {
   int32_t slot = 0;
   if (!ChercheEtiq(value, kind, slot) || kind != 'F') return Fail("Variable fichier attendue");
   if (const int status = CloseFileSlot(FileStore[slot])) IoStatus = status;
-  if (TakeIoStatus() != 0) Fail("Erreur d'entrée/sortie");
+  if (TakeIoStatus() != 0) Fail("Erreur d'entrée/sortie"_cp);
 }
 
 std::optional<std::string> TForm3::FolderOperand(std::string_view a, bool fileVariables) {
@@ -231,7 +233,7 @@ std::optional<std::string> TForm3::FolderOperand(std::string_view a, bool fileVa
 }
 
 void TForm3::FolderStatement(std::string_view a, bool fileVariables, int (*operation)(const char*),
-                             const char* before, const char* after) {
+                             const std::string& before, const std::string& after) {
   // A folder or file is never touched on an operand that did not evaluate.
   const auto path = FolderOperand(a, fileVariables);
   if (!path) return;
@@ -240,16 +242,16 @@ void TForm3::FolderStatement(std::string_view a, bool fileVariables, int (*opera
 }
 
 void TForm3::ChangeDirStatement(std::string_view a) {
-  FolderStatement(a, false, ::chdir, "Répertoire ", " inexistant");
+  FolderStatement(a, false, ::chdir, "Répertoire "_cp, " inexistant");
 }
 void TForm3::RemoveDirStatement(std::string_view a) {
-  FolderStatement(a, false, ::rmdir, "Répertoire ", " n'a pas été éffacé");
+  FolderStatement(a, false, ::rmdir, "Répertoire "_cp, " n'a pas été éffacé"_cp);
 }
 void TForm3::MakeDirStatement(std::string_view a) {
-  FolderStatement(a, true, MakeFolder, "Répertoire ", " n'a pas été créé");
+  FolderStatement(a, true, MakeFolder, "Répertoire "_cp, " n'a pas été créé"_cp);
 }
 void TForm3::DeleteStatement(std::string_view a) {
-  FolderStatement(a, true, ::unlink, "Fichier ", " n'a pas été effacé");
+  FolderStatement(a, true, ::unlink, "Fichier "_cp, " n'a pas été effacé"_cp);
 }
 
 }  // namespace orv

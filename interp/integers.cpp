@@ -84,7 +84,7 @@ int32_t TForm3::IntOperand(std::string_view operand) {
   if (operand.empty()) return 0;
   if (Contains("0123456789+-", operand[0])) {
     if (const auto value = ParseInt32(operand)) return *value;
-    Fail("'" + std::string(operand) + "' n'est pas une valeur entière correcte");
+    Fail("'" + std::string(operand) + "' n'est pas une valeur entière correcte"_cp);
     return 0;
   }
   std::string name(operand);
@@ -100,7 +100,9 @@ int32_t TForm3::IntOperand(std::string_view operand) {
   ClearLookupFailure();
 
   std::string text(operand);
-  if (const size_t dot = text.find('.'); dot != std::string::npos) {
+  // (int)3.7: the cast of a literal is not a method call.
+  const size_t dot = text.starts_with("(int)") ? std::string::npos : text.find('.');
+  if (dot != std::string::npos) {
     const std::string_view after = Tail(text, dot + 1);
     if (after == "nextInt()") return static_cast<int32_t>(std::nearbyint(NextRandom() * 32757.0));
     if (after == "length()") {

@@ -44,7 +44,7 @@ void TForm3::PrePass(LineList& lines, int32_t& failingLine) {
 
   int first = 0;
   while (first < 20 && first < lines.Count() && ProgramLine(lines, first).substr(0, 6) == "import") ++first;
-  if (ProgramLine(lines, first).substr(0, 5) != "class") return Fail("Mot réservé class manquant");
+  if (ProgramLine(lines, first).substr(0, 5) != "class") return Fail("Mot réservé class manquant"_cp);
 
   bool checkSemicolons = true;
   for (int32_t i = 0; i < lines.Count(); ++i) {
@@ -65,14 +65,14 @@ void TForm3::PrePass(LineList& lines, int32_t& failingLine) {
 
     if (FirstWordIs(line, "void") && !IsMainHeader(line)) {
       const std::string name = Trim(Tail(line, 5));
-      if (!Contains(name, "()")) Fail("Erreur dans la définition de la fonction");
+      if (!Contains(name, "()")) Fail("Erreur dans la définition de la fonction"_cp);
       DeclareLabel(name, 'P', i);
     }
 
     if (FirstWordIs(line, "Random")) {
       SeedRandomFromClock();
       const size_t equals = line.find('=');
-      if (equals == std::string::npos) Fail("Déclaration Random incorrecte : il manque = new Random()");
+      if (equals == std::string::npos) Fail("Déclaration Random incorrecte : il manque = new Random()"_cp);
       else DeclareList(line.substr(0, equals));
     } else {
       static constexpr std::string_view kTypes[] = {"double", "int", "float", "FileOutputStream",
@@ -125,7 +125,7 @@ void TForm3::DeclareList(std::string_view text) {
 int32_t TForm3::FindMain(LineList& lines) {
   for (int32_t i = 0; i < lines.Count(); ++i)
     if (IsMainHeader(CleanLine(ProgramLine(lines, i)))) return i;
-  Fail("main non trouvé");
+  Fail("main non trouvé"_cp);
   return 0;
 }
 
@@ -146,7 +146,7 @@ bool TForm3::BlockEnd(LineList& lines, int32_t& line) {
       return true;
     }
   }
-  Fail("Fin de bloc non détectée");
+  Fail("Fin de bloc non détectée"_cp);
   return false;
 }
 

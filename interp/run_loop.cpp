@@ -186,7 +186,7 @@ void TForm3::ExecLine(std::string& line) {
   if (l[0] == '}') {
     const int32_t before = BraceDepth--;
     if (before == 1 && MainSeen) RunState = kFinished;
-    else if (BraceDepth < 0) Fail("Délimiteur } sans {");
+    else if (BraceDepth < 0) Fail("Délimiteur } sans {"_cp);
     return;
   }
 

@@ -177,7 +177,7 @@ void TForm3::DeclareVariable(std::string name, char kind) {
   if (!name.empty() && name[0] == '*') name.erase(0, 1);
   if (name.size() > kMaxNameLength) return Fail("Nom trop long (20 maxi)");
   if (name.empty()) return;
-  if (!IsAsciiLetter(name[0]) && !IsDigit(name[0])) return Fail("Caractère non valide (a-z)");
+  if (!IsAsciiLetter(name[0]) && !IsDigit(name[0])) return Fail("Caractère non valide (a-z)"_cp);
   name = Trim(name);
   if (name.empty()) return;
   int32_t size = 1;
@@ -191,8 +191,8 @@ void TForm3::DeclareVariable(std::string name, char kind) {
     size = *parsed;
     name.erase(kind == 'C' ? open : open + 1);
   }
-  if (SymbolIndex(name) != 0) return Fail("Symbole déjà défini");
-  if (SymbolTable.size() >= kMaxSymbols) return Fail("Table des symboles saturée");
+  if (SymbolIndex(name) != 0) return Fail("Symbole déjà défini"_cp);
+  if (SymbolTable.size() >= kMaxSymbols) return Fail("Table des symboles saturée"_cp);
   int32_t first = 0;
   if (!Allocate(kind, size, first)) return;
   SymbolTable.push_back({name.substr(0, kMaxNameLength), kind, first});
@@ -200,9 +200,9 @@ void TForm3::DeclareVariable(std::string name, char kind) {
 
 void TForm3::DeclareLabel(std::string_view name, char kind, int32_t line) {
   if (name.size() > kMaxNameLength) return Fail("Nom trop long (20 maxi)");
-  if (name.empty() || !IsAsciiLetter(name[0])) return Fail("Caractère non valide (A-Z,a-z)");
-  if (SymbolIndex(name) != 0) return Fail("Identificateur dupliqué");
-  if (SymbolTable.size() >= kMaxSymbols) return Fail("Table des symboles saturée");
+  if (name.empty() || !IsAsciiLetter(name[0])) return Fail("Caractère non valide (A-Z,a-z)"_cp);
+  if (SymbolIndex(name) != 0) return Fail("Identificateur dupliqué"_cp);
+  if (SymbolTable.size() >= kMaxSymbols) return Fail("Table des symboles saturée"_cp);
   SymbolTable.push_back({std::string(name), kind, line});
 }
 

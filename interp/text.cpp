@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "interp/cp1252.h"
+
 namespace orv {
 
 std::string_view TrimView(std::string_view s) {
@@ -110,6 +112,10 @@ std::optional<long double> ParseDecimal(std::string_view s) {
 }
 
 bool IsNumberText(std::string_view s) { return !s.empty() && NumberLength(s, true) == s.size(); }
+
+std::string operator""_cp(const char* text, size_t length) {
+  return Utf8ToCp1252(std::string_view(text, length));
+}
 
 std::string IntText(int32_t value) {
   char buf[16];

@@ -51,6 +51,10 @@ bool IsNumberText(std::string_view s);
 
 std::string IntText(int32_t value);
 
+// A message written in this source (UTF-8) as the interpreter's 8-bit text:
+// "Pile saturée"_cp.
+std::string operator""_cp(const char* text, size_t length);
+
 // 32-bit arithmetic that wraps around like the machine's registers.
 int32_t WrapAdd(int32_t a, int32_t b);
 int32_t WrapSub(int32_t a, int32_t b);

@@ -261,7 +261,7 @@ void TForm3::ToStringStatement(std::string_view a) {
   }
   char kind = 0;
   int32_t slot = 0;
-  if (!ChercheEtiq(name, kind, slot) || kind != 'I') return Fail("Type de donnée incorrect");
+  if (!ChercheEtiq(name, kind, slot) || kind != 'I') return Fail("Type de donnée incorrect"_cp);
   if (!StringOperand(operand)) return;
   StoreValue(operand, 'I', slot);
 }

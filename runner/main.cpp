@@ -37,6 +37,8 @@ void InstallInterruptHandler() {
 
 }  // namespace
 
+using orv::operator""_cp;
+
 int main(int argc, char** argv) {
   long long maxLines = 0;
   std::string printer, program;
@@ -84,6 +86,6 @@ int main(int argc, char** argv) {
   interpreter.CloseAll();  // written lines reach their files
   std::fflush(stdout);
   if (finalState == 0) return kFinishedStatus;
-  host.MessageBox("Arrêt à la ligne " + std::to_string(resumeLine + 1 + lines.DeletedAtTop()));
+  host.MessageBox("Arrêt à la ligne "_cp + std::to_string(resumeLine + 1 + lines.DeletedAtTop()));
   return interpreter.Interrupted() ? kInterruptedStatus : kStoppedStatus;
 }

@@ -1,0 +1,130 @@
+// A host for interpreter tests: records everything the interpreter shows.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "interp/Unit3.h"
+#include "interp/cp1252.h"
+#include "interp/program_text.h"
+
+namespace orv::testing {
+
+struct Drawn {
+  int x, y;
+  std::string text;
+  bool operator==(const Drawn&) const = default;
+};
+
+class FakeSurface : public OutputSurface {
+ public:
+  void SetTitle(const std::string& t) override { title = t; }
+  void Show() override { ++shown; }
+  void DrawText(int x, int y, const std::string& t) override {
+    drawn.push_back({x, y, t});
+    text += t;
+  }
+  int TextWidth(const std::string& t) override { return 10 * static_cast<int>(t.size()); }
+  void NewLine() override { text += '\n'; }
+
+  std::string title, text;
+  int shown = 0;
+  std::vector<Drawn> drawn;
+};
+
+class FakePrinter : public PrinterSink {
+ public:
+  int WriteLine(const std::string& t) override {
+    lines.push_back(t);
+    return 0;
+  }
+  int Close() override {
+    ++closed;
+    return 0;
+  }
+  std::vector<std::string> lines;
+  int closed = 0;
+};
+
+class FakeHost : public Host {
+ public:
+  // Kept as UTF-8, so that tests read like the messages they expect.
+  void MessageBox(const std::string& t) override { messages.push_back(Cp1252ToUtf8(t)); }
+  OutputSurface& Screen() override { return screen; }
+  DateTime Now() override { return now; }
+  bool ReadKeyboardLine(std::string& line) override {
+    if (keyboard.empty()) {
+      line.clear();
+      return false;
+    }
+    line = keyboard.front();
+    keyboard.pop_front();
+    return true;
+  }
+  PrinterSink* Printer() override { return hasPrinter ? &printer : nullptr; }
+  bool InterruptRequested() override { return ++polls >= interruptAfterPolls && interruptAfterPolls > 0; }
+
+  FakeSurface screen;
+  std::vector<std::string> messages;
+  std::deque<std::string> keyboard;
+  DateTime now{2026, 1, 15, 9, 5, 3};
+  FakePrinter printer;
+  bool hasPrinter = false;
+  int polls = 0;
+  int interruptAfterPolls = 0;
+};
+
+// The usual frame around a test program: class, declarations, main.
+inline std::string Program(const std::string& declarations, const std::string& body) {
+  return "import java.util.*;\nclass Essai\n{\n" + declarations +
+         " public static void main(String args[])\n {\n" + body + " }\n}\n";
+}
+
+struct RunResult {
+  std::string out;
+  std::vector<std::string> messages;
+  int32_t finalState = 0;
+  int32_t resumeLine = 0;
+};
+
+// Runs a whole program once, fresh, step mode off.
+class Session {
+ public:
+  explicit Session(const std::string& text) : lines(text), interpreter(host) {
+    interpreter.InitPrg("Essai.java");
+  }
+  RunResult Run(int32_t resume = 0, int32_t stepMode = 0) {
+    resumeLine = resume;
+    int32_t finalState = 0;
+    const size_t before = host.messages.size();
+    const size_t outBefore = host.screen.text.size();
+    interpreter.Exec(lines, resumeLine, stepMode, finalState);
+    RunResult r;
+    r.out = host.screen.text.substr(outBefore);
+    r.messages.assign(host.messages.begin() + static_cast<long>(before), host.messages.end());
+    r.finalState = finalState;
+    r.resumeLine = resumeLine;
+    return r;
+  }
+  int32_t Int(const std::string& name) {
+    const int i = interpreter.SymbolIndex(name);
+    return i ? interpreter.IntStore[interpreter.SymbolTable[i - 1].Slot] : -999999;
+  }
+  std::string Str(const std::string& name) {
+    const int i = interpreter.SymbolIndex(name);
+    return i ? interpreter.StringStore[interpreter.SymbolTable[i - 1].Slot] : "<absent>";
+  }
+
+  FakeHost host;
+  VectorLineList lines;
+  TForm3 interpreter;
+  int32_t resumeLine = 0;
+};
+
+inline RunResult RunProgram(const std::string& declarations, const std::string& body) {
+  Session s(Program(declarations, body));
+  return s.Run();
+}
+
+}  // namespace orv::testing

@@ -1,0 +1,201 @@
+// Text files, the printer, folders and keyboard input.
+#include <filesystem>
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "fake_host.h"
+
+namespace fs = std::filesystem;
+
+namespace orv::testing {
+namespace {
+
+class Files : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("orv-files-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  void Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(Path(name), std::ios::binary) << bytes;
+  }
+  std::string Read(const std::string& name) const {
+    std::ifstream in(Path(name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  // A program whose File f names `name` in the test folder.
+  std::string WithFile(const std::string& name, const std::string& body) const {
+    return Program(kDeclarations, "  f = new File(\"" + Path(name) + "\");\n" + body);
+  }
+
+  static inline const std::string kDeclarations =
+      " static File f, g;\n static String s, e;\n static int i, n;\n static float r;\n static char c;\n"
+      "";
+  fs::path dir_;
+};
+
+TEST_F(Files, WriteThenReadBack) {
+  Session session(WithFile("a.txt",
+                           "  FileOutputStream sortie = new FileOutputStream(f);\n"
+                           "  s = \"un\";\n  FPUTS(s, f);\n  i = 5;\n  FPUTS(i, f);\n"
+                           "  r = 2.5f;\n  FPUTS(r, f);\n  sortie.close();\n"
+                           "  FileInputStream entree = new FileInputStream(f);\n"
+                           "  while (!FEOF(f))\n  {\n   FGETS(f, s);\n   System.out.println(s);\n  }\n"
+                           "  f.close();\n"));
+  const RunResult r = session.Run();
+  EXPECT_TRUE(r.messages.empty()) << r.messages.front();
+  EXPECT_EQ(r.out, "un\n5\n2.5\n");
+  EXPECT_EQ(Read("a.txt"), "un\r\n5\r\n2.5\r\n");
+  EXPECT_EQ(session.Str("sortie"), "f");  // the stream holds the File variable's name
+}
+
+TEST_F(Files, EveryLineEndAndCtrlZ) {
+  for (const std::string bytes : {"a\r\nb\r\nc", "a\nb\nc\n", "a\rb\rc\r", "a\r\nb\nc\r\n\x1a" "zz"}) {
+    Write("l.txt", bytes);
+    Session session(WithFile("l.txt", "  FileInputStream entree = new FileInputStream(f);\n"
+                                      "  while (!FEOF(f))\n  {\n   FGETS(f, s);\n   System.out.print(s);\n"
+                                      "   n++;\n  }\n  System.out.println(n);\n"));
+    EXPECT_EQ(session.Run().out, "abc3\n") << bytes;
+  }
+}
+
+TEST_F(Files, ReadingConvertsIntoTheTargetKind) {
+  Write("n.txt", "12\nabc\n");
+  Session session(WithFile("n.txt", "  FileInputStream entree = new FileInputStream(f);\n"
+                                    "  FGETS(f, i);\n  System.out.println(i);\n  FGETS(f, i);\n"));
+  const RunResult r = session.Run();
+  EXPECT_EQ(r.out, "12\n");
+  EXPECT_EQ(r.messages, std::vector<std::string>{"Erreur de conversion"});
+}
+
+TEST_F(Files, MissingFileAndPendingErrors) {
+  Session missing(WithFile("absent.txt", "  FileInputStream entree = new FileInputStream(f);\n"
+                                         "  System.out.println(\"suite\");\n  while (!FEOF(f))\n"
+                                         "   FGETS(f, s);\n"));
+  RunResult r = missing.Run();
+  EXPECT_EQ(r.out, "suite\n");
+  EXPECT_EQ(r.messages, (std::vector<std::string>{"Erreur Entrée/Sortie", "Erreur d'entrée/sortie",
+                                                  "Erreur de syntaxe"}));
+
+  Session unnamed(Program(kDeclarations, "  FileInputStream entree = new FileInputStream(g);\n"));
+  EXPECT_EQ(unnamed.Run().messages, std::vector<std::string>{"Erreur Entrée/Sortie"});
+
+  // An FGETS on a closed file leaves error 104 for the next statement that checks.
+  Session pending(WithFile("p.txt", "  FGETS(f, s);\n  System.out.println(\"lu\");\n"
+                                    "  CHDIR \"" + dir_.string() + "\";\n"));
+  r = pending.Run();
+  EXPECT_EQ(r.out, "lu\n");
+  EXPECT_EQ(r.messages, std::vector<std::string>{"Répertoire " + dir_.string() + " inexistant"});
+}
+
+TEST_F(Files, WriteAndCloseErrors) {
+  Write("r.txt", "x\n");
+  const struct { std::string body; std::vector<std::string> messages; } cases[] = {
+      {"  FPUTS(s, f);\n", {"Erreur E/S 105"}},
+      {"  FileInputStream entree = new FileInputStream(f);\n  FPUTS(s, f);\n", {"Erreur E/S 105"}},
+      {"  FileInputStream entree = new FileInputStream(f);\n  f.close();\n  f.close();\n",
+       {"Erreur d'entrée/sortie"}},
+      {"  FileOutputStream sortie = new FileOutputStream(f);\n  if (FEOF(f))\n   i = 1;\n",
+       {"Erreur d'entrée/sortie", "Erreur de syntaxe"}},
+      {"  FPUTS(s);\n", {"Erreur dans paramètres"}},
+      {"  FPUTS(s, zz);\n", {"Nom de fichier inconnu"}},
+      {"  FPUTS(s, i);\n", {"Variable fichier requiqe"}},
+      {"  FPUTS (s, f);\n", {"Identificateur (s inconnu"}},
+      {"  FGETS (f, s);\n", {"Nom de fichier inconnu"}},
+      {"  FGETS(s, s);\n", {"Variable fichier requiqe"}},
+      {"  FGETS(f);\n", {"Variable fichier requiqe"}},
+      {"  FGETS(f, t[2]);\n", {"Variable t[2] inconnue"}},
+      {"  FileInputStream entree = new FileInputStream(s);\n", {"Variable fichier attendue"}},
+      {"  s.close();\n", {"Variable fichier attendue"}},
+      {"  while (!FEOF(s))\n   i = 1;\n", {"Variable fichier attendue", "Erreur de syntaxe"}},
+      {"  File g = new File(\"x\");\n", {"Variable fichier attendue"}},
+      {"  new File(\"x\");\n", {"Erreur de syntaxe"}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(Session(WithFile("r.txt", c.body)).Run().messages, c.messages) << c.body;
+}
+
+TEST_F(Files, FolderStatementsAndDelete) {
+  const std::string sub = Path("sous");
+  Session session(Program(kDeclarations,
+                          "  s = \"" + sub + "\";\n  s.mkdir();\n  e = \"" + sub + "/x.txt\";\n"
+                          "  f = new File(e);\n  FileOutputStream sortie = new FileOutputStream(f);\n"
+                          "  FPUTS(\"z\", f);\n  f.close();\n  RMDIR s;\n"));
+  RunResult r = session.Run();
+  EXPECT_TRUE(fs::exists(sub + "/x.txt"));
+  EXPECT_EQ(r.messages, std::vector<std::string>{"Répertoire " + sub + " n'a pas été éffacé"});
+
+  Session cleanup(Program(kDeclarations, "  f = new File(\"" + sub + "/x.txt\");\n  f.delete();\n"
+                                         "  s = \"" + sub + "\";\n  RMDIR s;\n  RMDIR s;\n"));
+  r = cleanup.Run();
+  EXPECT_FALSE(fs::exists(sub));
+  EXPECT_EQ(r.messages, std::vector<std::string>{"Répertoire " + sub + " n'a pas été éffacé"});
+
+  Session errors(Program(kDeclarations, "  s = \"" + Path("no/deep") + "\";\n  s.mkdir();\n"));
+  EXPECT_EQ(errors.Run().messages,
+            std::vector<std::string>{"Répertoire " + Path("no/deep") + " n'a pas été créé"});
+  Session gone(Program(kDeclarations, "  s = \"" + Path("none.txt") + "\";\n  s.delete();\n"));
+  EXPECT_EQ(gone.Run().messages,
+            std::vector<std::string>{"Fichier " + Path("none.txt") + " n'a pas été effacé"});
+}
+
+TEST_F(Files, BadOperandNeverTouchesTheFileSystem) {
+  const std::string keep = Path("garde");
+  fs::create_directory(keep);
+  Write("garde.txt", "x");
+  for (const std::string body : {"  RMDIR zz;\n", "  zz.delete();\n", "  i.mkdir();\n", "  CHDIR i;\n",
+                                 "  delete();\n"}) {
+    const RunResult r = Session(Program(kDeclarations, body)).Run();
+    EXPECT_EQ(r.finalState, kStopped) << body;
+    EXPECT_EQ(r.messages.size(), 1u) << body;
+  }
+  EXPECT_TRUE(fs::exists(keep));
+  EXPECT_TRUE(fs::exists(Path("garde.txt")));
+}
+
+TEST_F(Files, FilesStayOpenAcrossAResumeAndCloseAtAFreshRun) {
+  Session session(WithFile("s.txt", "  FileOutputStream sortie = new FileOutputStream(f);\n"
+                                    "  FPUTS(\"un\", f);\n  FPUTS(\"deux\", f);\n"));
+  RunResult r = session.Run(0, 1);
+  while (r.finalState != 0) r = session.Run(r.resumeLine, 1);
+  EXPECT_TRUE(r.messages.empty());
+  session.interpreter.CloseAll();
+  EXPECT_EQ(Read("s.txt"), "un\r\ndeux\r\n");
+}
+
+TEST_F(Files, PrinterLines) {
+  Session none(Program(kDeclarations, "  FPUTS(\"x\", PRN:);\n"));
+  EXPECT_EQ(none.Run().messages, std::vector<std::string>{"Erreur E/S 105"});
+
+  Session session(Program(kDeclarations, "  FPUTS(\"ligne\", PRN:);\n  i = 3;\n  FPUTS(i, prn:);\n"
+                                         "  PRN:.close();\n"));
+  session.host.hasPrinter = true;
+  EXPECT_TRUE(session.Run().messages.empty());
+  EXPECT_EQ(session.host.printer.lines, (std::vector<std::string>{"ligne", "3"}));
+  EXPECT_EQ(session.host.printer.closed, 1);
+}
+
+TEST_F(Files, KeyboardLinesGoThroughStoreValue) {
+  Session session(Program(kDeclarations, "  FGETS(System.in, s);\n  FGETS(System.in, i);\n"
+                                         "  FGETS(System.in, r);\n  FGETS(System.in, c);\n"
+                                         "  System.out.println(s);\n  System.out.println(i);\n"
+                                         "  System.out.println(r);\n  System.out.println(c);\n"
+                                         "  FGETS(System.in, s);\n  System.out.println(s);\n"));
+  session.host.keyboard = {"Alice Martin", "41", "1.5", "oui"};
+  const RunResult r = session.Run();
+  EXPECT_TRUE(r.messages.empty());
+  EXPECT_EQ(r.out, "Alice Martin\n41\n1.5\no\n\n");  // end of input gives an empty line
+  session.host.keyboard = {"douze"};
+  EXPECT_EQ(Session(Program(kDeclarations, "  FGETS(System.in, i);\n")).Run().messages,
+            std::vector<std::string>{"Erreur de conversion"});
+}
+
+}  // namespace
+}  // namespace orv::testing

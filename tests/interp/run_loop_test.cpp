@@ -1,0 +1,168 @@
+// The run loop: fresh runs, resumes, step mode, breakpoints, interrupts, output.
+#include <gtest/gtest.h>
+
+#include "fake_host.h"
+
+namespace orv::testing {
+namespace {
+
+// Lines: 0 import, 1 class, 2 {, 3 decl, 4 main, 5 {, 6.. body
+std::string Small(const std::string& body) { return Program(" static int i, n;\n", body); }
+
+TEST(RunLoop, ScreenIsTitledAndShownAtEveryCall) {
+  Session session(Small("  i = 1;\n"));
+  session.Run();
+  EXPECT_EQ(session.host.screen.title, "Orv Java - Essai.java");
+  EXPECT_EQ(session.host.screen.shown, 1);
+  session.Run(6);
+  EXPECT_EQ(session.host.screen.shown, 2);
+}
+
+TEST(RunLoop, StepModeExecutesOneLineAtATime) {
+  Session session(Small("  i = 1;\n  i = 2;\n"));
+  RunResult r = session.Run(0, 1);
+  EXPECT_EQ(r.finalState, kStopped);
+  EXPECT_EQ(r.resumeLine, 5);  // stopped after the main header, on the "{"
+  r = session.Run(r.resumeLine, 1);
+  EXPECT_EQ(r.resumeLine, 6);
+  r = session.Run(r.resumeLine, 1);
+  EXPECT_EQ(r.resumeLine, 7);
+  EXPECT_EQ(session.Int("i"), 1);
+  r = session.Run(r.resumeLine, 1);
+  EXPECT_EQ(session.Int("i"), 2);
+  r = session.Run(r.resumeLine, 1);  // the closing brace of main ends the run
+  EXPECT_EQ(r.finalState, 0);
+  EXPECT_EQ(session.interpreter.RunState, kFinished);
+}
+
+TEST(RunLoop, StepModeStopsWith998BeforeALoopEnd) {
+  Session session(Small("  for (i=1; i<=2; i++)\n   n++;\n  n = n + 10;\n"));
+  RunResult r = session.Run(0, 1);
+  std::vector<int32_t> states;
+  for (int guard = 0; guard < 30 && r.finalState != 0; ++guard) {
+    states.push_back(r.finalState);
+    r = session.Run(r.resumeLine, 1);
+  }
+  EXPECT_EQ(session.Int("n"), 12);
+  EXPECT_NE(std::find(states.begin(), states.end(), kStoppedBeforeCloser), states.end());
+}
+
+TEST(RunLoop, ResumeKeepsVariablesOutputPositionAndFiles) {
+  Session session(Small("  System.out.print(\"ab\");\n  i = 1;\n  System.out.print(\"cd\");\n"));
+  RunResult r = session.Run(0, 1);
+  while (r.finalState != 0) r = session.Run(r.resumeLine, 1);
+  const auto& drawn = session.host.screen.drawn;
+  ASSERT_EQ(drawn.size(), 2u);
+  EXPECT_EQ(drawn[0], (Drawn{0, 0, "ab"}));
+  EXPECT_EQ(drawn[1], (Drawn{20, 0, "cd"}));  // continues where the first stopped
+  // A fresh run starts again at the top-left corner.
+  session.Run();
+  EXPECT_EQ(session.host.screen.drawn[2], (Drawn{0, 0, "ab"}));
+}
+
+TEST(RunLoop, ErrorStopsAtTheFailingLine) {
+  Session session(Small("  i = 1;\n  i = zz;\n  i = 3;\n"));
+  const RunResult r = session.Run();
+  EXPECT_EQ(r.finalState, kStopped);
+  EXPECT_EQ(r.resumeLine, 7);
+  EXPECT_EQ(session.Int("i"), 1);
+}
+
+TEST(RunLoop, RunningPastTheLastLineFinishesSilently) {
+  Session session("class A\n{\n static int i;\n void main()\n {\n  i = 4;\n");
+  const RunResult r = session.Run();
+  EXPECT_EQ(r.finalState, 0);
+  EXPECT_TRUE(r.messages.empty());
+  EXPECT_EQ(session.Int("i"), 4);
+}
+
+TEST(Breakpoints, StopBeforeTheMarkedLineAndResumePastIt) {
+  Session session(Small("  i = 1;\n\xbb  i = 2;\n  i = 3;\n"));
+  RunResult r = session.Run();
+  EXPECT_EQ(r.finalState, kStopped);
+  EXPECT_EQ(r.resumeLine, 7);
+  EXPECT_EQ(session.Int("i"), 1);
+  EXPECT_TRUE(r.messages.empty());
+  r = session.Run(r.resumeLine);
+  EXPECT_EQ(r.finalState, 0);
+  EXPECT_EQ(session.Int("i"), 3);
+  EXPECT_EQ(session.lines.Line(7), "\xbb  i = 2;");  // the marker stays in the text
+}
+
+TEST(Breakpoints, MarkedLinesInsideALoopStopEveryRound) {
+  Session session(Small("  for (i=1; i<=3; i++)\n  {\n\xbb   n++;\n  }\n"));
+  RunResult r = session.Run();
+  int stops = 0;
+  while (r.finalState != 0 && stops < 10) {
+    ++stops;
+    r = session.Run(r.resumeLine);
+  }
+  EXPECT_EQ(stops, 3);
+  EXPECT_EQ(session.Int("n"), 3);
+}
+
+TEST(Breakpoints, MarkersDoNotHideDeclarationsOrBraces) {
+  Session session(Program("\xbb static int i;\n", "\xbb  while (i < 2)\n\xbb  {\n   i++;\n\xbb  }\n"));
+  session.interpreter.SetBreakpointsEnabled(false);
+  const RunResult r = session.Run();
+  EXPECT_TRUE(r.messages.empty());
+  EXPECT_EQ(session.Int("i"), 2);
+}
+
+TEST(Interrupt, LineBudgetInterruptsResumably) {
+  Session session(Small("  while (i < 1)\n  {\n   n++;\n  }\n"));
+  session.interpreter.SetLineBudget(1000);
+  RunResult r = session.Run();
+  EXPECT_TRUE(session.interpreter.Interrupted());
+  EXPECT_EQ(r.finalState, kStopped);
+  EXPECT_EQ(r.messages, std::vector<std::string>{"Programme interrompu"});
+  EXPECT_EQ(session.interpreter.ExecutedLines(), 1000);
+  const int32_t counted = session.Int("n");
+  r = session.Run(r.resumeLine);
+  EXPECT_GT(session.Int("n"), counted);  // the resume went on counting
+}
+
+TEST(Interrupt, HostRequestIsPolled) {
+  Session session(Small("  while (i < 1)\n   n++;\n"));
+  session.host.interruptAfterPolls = 3;
+  const RunResult r = session.Run();
+  EXPECT_TRUE(session.interpreter.Interrupted());
+  EXPECT_EQ(r.messages, std::vector<std::string>{"Programme interrompu"});
+  EXPECT_EQ(session.host.polls, 3);
+}
+
+TEST(Output, PrintPositionsAndGotoXY) {
+  Session session(Small("  System.out.print(\"ab\");\n  System.out.print(\"cd\");\n"
+                        "  System.out.println(\"ef\");\n  System.out.println(\"gh\");\n"
+                        "  GOTOXY(3,4);\n  System.out.print(\"x\");\n  i = 2;\n  GOTOXY(i,2);\n"
+                        "  System.out.print(\"y\");\n"));
+  const RunResult r = session.Run();
+  EXPECT_TRUE(r.messages.empty());
+  const std::vector<Drawn> expected = {{0, 0, "ab"}, {20, 0, "cd"}, {40, 0, "ef"},
+                                       {0, 18, "gh"}, {20, 54, "x"}, {10, 18, "y"}};
+  EXPECT_EQ(session.host.screen.drawn, expected);
+}
+
+TEST(Output, GotoXYChecksItsCoordinates) {
+  const struct { const char* body; std::vector<std::string> messages; } cases[] = {
+      {"  GOTOXY(3);\n", {"Erreur dans paramètres"}},
+      {"  GOTOXY(1,5);\n", {"Valeur de paramètre incorrecte"}},
+      {"  GOTOXY(2,0);\n", {"Valeur de paramètre incorrecte"}},
+      {"  GOTOXY(a,5);\n", {"Erreur dans indice"}},
+      {"  GOTOXY(2,5);\n", {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(RunProgram(" static int i;\n", c.body).messages, c.messages) << c.body;
+}
+
+TEST(Output, EmptyPrintLineGoesToTheAssignment) {
+  const RunResult r = RunProgram(" static int i;\n", "  System.out.println();\n");
+  EXPECT_EQ(r.messages, std::vector<std::string>{"Identificateur  inconnu"});
+}
+
+TEST(Output, DotsInsideLiteralsDoNotSplitTheLine) {
+  const RunResult r = RunProgram(" static int i;\n", "  CHDIR \".\";\n  CHDIR \"./nulle-part.d\";\n");
+  EXPECT_EQ(r.messages, std::vector<std::string>{"Répertoire ./nulle-part.d inexistant"});
+}
+
+}  // namespace
+}  // namespace orv::testing

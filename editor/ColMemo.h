@@ -76,8 +76,7 @@ class TColorMemo : public QPlainTextEdit {
     bool EndsWithBreak = false;
   };
   struct TKeyRun {
-    QTextBlock Block;
-    int Column = 0, Length = 0;
+    int Line = 0, Column = 0, Length = 0;
   };
 
   bool CollapseSelectionForNavigation(QKeyEvent* e);
@@ -92,7 +91,11 @@ class TColorMemo : public QPlainTextEdit {
 
   TColorizer Engine;
   std::u16string RegionText;  // reused from pass to pass
-  std::vector<QTextBlock> Formatted;
+  // Block numbers, not QTextBlock handles: a handle outlives its block when
+  // the text is edited. A block that moved keeps stale formats only while out
+  // of view; every pass recomputes the blocks in view.
+  std::vector<int> Formatted;
+  bool AnyFormats = false;  // some block may carry formats
   std::vector<TKeyRun> KeyRuns;
   bool InRecolor = false;
   bool OverHotSpot = false;

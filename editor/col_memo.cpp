@@ -164,8 +164,8 @@ void TColorMemo::ApplyRuns(const TRegion& region, int runs) {
   Reformatted = 0;
   KeyRuns.clear();
   const int firstNo = region.First.blockNumber(), lastNo = region.Last.blockNumber();
-  for (const QTextBlock& b : Formatted)
-    if (b.isValid() && (b.blockNumber() < firstNo || b.blockNumber() > lastNo)) SetBlockFormats(b, {});
+  for (const int line : Formatted)
+    if (line < firstNo || line > lastNo) SetBlockFormats(document()->findBlockByNumber(line), {});
   Formatted.clear();
   const TKeyDescrList& list = Engine.SpanList();
   int r = 0;
@@ -180,19 +180,21 @@ void TColorMemo::ApplyRuns(const TRegion& region, int runs) {
       const int s = std::max(run.StartPos, start), e = std::min(run.EndPos, end);
       if (s > e) continue;
       if (run.IsKey && OnDrawKey && run.StartPos >= start && run.EndPos <= end) {
-        KeyRuns.push_back({b, s - start, e - s + 1});
+        KeyRuns.push_back({b.blockNumber(), s - start, e - s + 1});
         continue;
       }
       ranges.append({s - start, e - s + 1, RunFormat(run)});
     }
     SetBlockFormats(b, ranges);
-    if (!ranges.isEmpty()) Formatted.push_back(b);
+    if (!ranges.isEmpty()) Formatted.push_back(b.blockNumber());
+    AnyFormats = AnyFormats || !ranges.isEmpty();
     if (b == region.Last) break;
   }
   if (OnDrawKey) viewport()->update();
 }
 
 void TColorMemo::SetBlockFormats(const QTextBlock& block, const QList<QTextLayout::FormatRange>& ranges) {
+  if (!block.isValid()) return;
   QTextLayout* layout = block.layout();
   if (layout->formats() == ranges) return;
   layout->setFormats(ranges);
@@ -200,11 +202,15 @@ void TColorMemo::SetBlockFormats(const QTextBlock& block, const QList<QTextLayou
   ++Reformatted;
 }
 
+// Rare (rules removed, area disabled): every block, since blocks formatted
+// earlier may have moved.
 void TColorMemo::ClearFormats() {
-  for (const QTextBlock& b : Formatted)
-    if (b.isValid()) SetBlockFormats(b, {});
+  if (!AnyFormats) return;
+  for (QTextBlock b = document()->begin(); b.isValid(); b = b.next())
+    if (!b.layout()->formats().isEmpty()) SetBlockFormats(b, {});
   Formatted.clear();
   KeyRuns.clear();
+  AnyFormats = false;
 }
 
 // ---- Triggers --------------------------------------------------------------
@@ -338,12 +344,13 @@ void TColorMemo::DrawKeyRuns() {
   painter.setFont(font());
   const QPointF offset = contentOffset();
   for (const TKeyRun& key : KeyRuns) {
-    if (!key.Block.isValid()) continue;
-    const QTextLayout* layout = key.Block.layout();
+    const QTextBlock block = document()->findBlockByNumber(key.Line);
+    if (!block.isValid()) continue;
+    const QTextLayout* layout = block.layout();
     const QTextLine line = layout->lineForTextPosition(key.Column);
     if (!line.isValid()) continue;
-    const QPointF origin = blockBoundingGeometry(key.Block).translated(offset).topLeft() + layout->position();
-    const QString text = key.Block.text().mid(key.Column, key.Length);
+    const QPointF origin = blockBoundingGeometry(block).translated(offset).topLeft() + layout->position();
+    const QString text = block.text().mid(key.Column, key.Length);
     const QRect rect(QPointF(origin.x() + line.cursorToX(key.Column), origin.y() + line.y()).toPoint(),
                      QSize(fontMetrics().horizontalAdvance(text), qRound(line.height())));
     OnDrawKey(painter, text, rect, palette().color(QPalette::Text));

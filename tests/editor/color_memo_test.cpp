@@ -105,6 +105,21 @@ class ColorMemoTest : public QObject {
     QCOMPARE(At(201, 0).name(), kMaroon.name());
   }
 
+  void deletingColouredLinesKeepsTheRestRight() {
+    QString text;
+    for (int i = 0; i < 40; ++i) text += i % 2 ? "int x\n" : "// c\n";
+    SetText(text);
+    PlaceCaret(*editor, Pos(*editor, 11, 0), Pos(*editor, 1, 0));
+    QTest::keyClick(editor->Memo1, Qt::Key_Delete);
+    editor->Memo1->verticalScrollBar()->setValue(5);
+    editor->Memo1->verticalScrollBar()->setValue(0);
+    QCOMPARE(At(0, 0).name(), kGray.name());
+    QCOMPARE(At(1, 0).name(), kMaroon.name());
+    editor->Memo1->ColorRules().Clear();
+    editor->Memo1->Recolor();
+    for (int line = 0; line < 30; ++line) QCOMPARE(At(line, 0).name(), kBlack.name());
+  }
+
   void lastLineShownInPartIsColoured() {
     QString text;
     for (int i = 0; i < 100; ++i) text += "int x\n";

@@ -1,7 +1,8 @@
 // Not a test: shows an editor window with the default program, then with a
 // richer one, and saves both to PNG files for a person to look at.
-// Usage: editor_screenshot <default.png> <program.png>
+// Usage: editor_screenshot <default.png> <program.png> [listing.pdf]
 #include <QApplication>
+#include <QPrinter>
 
 #include "editor/Childwin.h"
 
@@ -60,6 +61,13 @@ int main(int argc, char** argv) {
   cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
   editor.Memo1->setTextCursor(cursor);  // a selected line keeps its highlight
   Shoot(editor, QString::fromLocal8Bit(argv[2]));
+  if (argc > 3) {  // the printed listing of the same program
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromLocal8Bit(argv[3]));
+    printer.setPageMargins(QMarginsF(20, 15, 15, 15), QPageLayout::Millimeter);
+    if (!editor.PrintLines(printer)) return 1;
+  }
   editor.SetModified(false);
   return 0;
 }

@@ -1,7 +1,8 @@
 // Timings of the editor window on a large program, printed as medians:
 //  - opening a 20,000-line program (about 600 KB) and showing it coloured;
 //  - typing one character in its middle, recolouring and repainting included;
-//  - reading lines through the window's line list against a plain list.
+//  - reading lines through the window's line list against a plain list, and
+//    a 1,000,000-iteration program run by the interpreter on each.
 // Runs offscreen unless a platform is chosen. Never part of the test run.
 #include <QApplication>
 #include <QElapsedTimer>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "editor/Childwin.h"
+#include "interp/Unit3.h"
 
 namespace {
 
@@ -89,6 +91,39 @@ double ReadLinesNs(const orv::LineList& lines, int reads) {
   return ns;
 }
 
+const char* const kLoop =
+    "class Boucle\n{\n static int i;\n static int n;\n public static void main(String args[])\n {\n"
+    "  for (i=1; i<=1000000; i++)\n  {\n   n = n + 1;\n  }\n }\n}";
+
+class TQuietHost : public orv::Host {
+  class TSurface : public orv::OutputSurface {
+    void SetTitle(const std::string&) override {}
+    void Show() override {}
+    void DrawText(int, int, const std::string&) override {}
+    int TextWidth(const std::string& t) override { return static_cast<int>(t.size()); }
+  } surface;
+
+ public:
+  void MessageBox(const std::string& text) override { std::printf("message: %s\n", text.c_str()); }
+  orv::OutputSurface& Screen() override { return surface; }
+  orv::DateTime Now() override { return {}; }
+  bool ReadKeyboardLine(std::string& line) override {
+    line.clear();
+    return false;
+  }
+};
+
+double RunLoopMs(orv::LineList& lines) {
+  TQuietHost host;
+  orv::TForm3 interpreter(host);
+  interpreter.InitPrg("Boucle");
+  std::int32_t resume = 0, state = 0;
+  QElapsedTimer timer;
+  timer.start();
+  interpreter.Exec(lines, resume, 0, state);
+  return timer.nsecsElapsed() / 1e6;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -121,6 +156,18 @@ int main(int argc, char** argv) {
   const double windowNs = ReadLinesNs(editor.Lines(), 5000000);
   const double plainNs = ReadLinesNs(plain, 5000000);
   std::printf("read a line: window %.1f ns, plain list %.1f ns (ratio %.2f)\n", windowNs, plainNs, windowNs / plainNs);
+
+  orv::TEditeur loopEditor;
+  loopEditor.Memo1->setPlainText(QString::fromLatin1(kLoop));
+  TPlainLines loopPlain(loopEditor.SourceLineList().Blocks());
+  std::vector<double> inWindow, inPlain;
+  for (int i = 0; i < 5; ++i) {
+    inWindow.push_back(RunLoopMs(loopEditor.Lines()));
+    inPlain.push_back(RunLoopMs(loopPlain));
+  }
+  std::printf("1,000,000-iteration loop: window %.1f ms, plain list %.1f ms (ratio %.2f, limit 1.5)\n",
+              Median(inWindow), Median(inPlain), Median(inWindow) / Median(inPlain));
   editor.SetModified(false);
+  loopEditor.SetModified(false);
   return 0;
 }

@@ -23,7 +23,10 @@ inline constexpr int kStoreSlots = 2000;  // chars, ints and reals
 inline constexpr int kFileSlots = 30;
 inline constexpr int kControlEntries = 30;
 inline constexpr int kReturnItems = 100;
-inline constexpr int kDoLine = -99;  // a do loop's entry never matches a line
+inline constexpr int kDoLine = -99;
+// Bounds that keep a runaway program from exhausting memory.
+inline constexpr size_t kMaxStringItems = 1'000'000;
+inline constexpr size_t kMaxStringLength = 16 * 1024 * 1024;  // a do loop's entry never matches a line
 
 // RunState codes.
 inline constexpr int32_t kRunning = 0;
@@ -44,6 +47,25 @@ struct ControlEntry {
 };
 
 enum class FileMode { Closed, Input, Output };
+
+// What a source line is, decided from its text alone (and the procedure names
+// of the symbol table, which only a fresh run changes).
+enum class LineKind : uint8_t { Nothing, MainHeader, OpenBrace, EndSub, NewFile, CloseBrace, Statement };
+enum class StatementVerb : uint8_t {
+  Call, Print, PrintLine, OpenOutput, OpenInput, Close, Puts, Gets, GotoXY, Break, ToString,
+  If, Else, For, Next, While, Wend, Do, Delete, Return, ChDir, RmDir, MkDir, Increment, Assign
+};
+
+struct LineInfo {
+  std::string Text;  // the working text this was decided from
+  LineKind Kind = LineKind::Nothing;
+  StatementVerb Verb = StatementVerb::Assign;
+  std::string L;          // the normalised line
+  std::string Argument;   // the dispatcher's argument text A (or L2 for
+                          // increment and assignment)
+  bool Marked = false;    // the line carries a breakpoint marker
+  bool Valid = false;
+};
 
 struct FileSlot {
   std::string Name;  // associated by the new File statement
@@ -118,6 +140,9 @@ class TForm3 {
 
   // --- Statement handlers ---------------------------------------------------------
   void ExecLine(std::string& line);
+  // The classification of ExecLine, without executing anything.
+  void ClassifyLine(const std::string& text, LineInfo& info) const;
+  void ExecuteLine(const LineInfo& info);
   void PrintStatement(std::string_view a, bool newLine);
   void GotoXYStatement(std::string_view a);
   void ToStringStatement(std::string_view a);
@@ -214,6 +239,12 @@ class TForm3 {
 
   Host& host_;
   LineList* lines_ = nullptr;
+  // Classified lines by index; an entry is used only while its line still
+  // reads the same, so the result is that of classifying every time.
+  std::vector<LineInfo> lineCache_;
+  LineInfo scratchLine_;
+  const LineInfo* CachedLine(const LineList& lines, int32_t i);
+  void RunCloser(const std::string& closer);
   bool errorReported_ = false;
   bool breakpointsEnabled_ = true;
   int64_t lineBudget_ = 0;

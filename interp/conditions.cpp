@@ -1,5 +1,6 @@
 // Conditions of if, while and the closing while of do.
 #include <algorithm>
+#include <optional>
 
 #include "interp/Unit3.h"
 #include "interp/text.h"
@@ -13,9 +14,24 @@ std::string RightAligned16(std::string_view value, size_t width) {
 
 namespace {
 
+// A whole number of at most 18 digits, the common case, read without the
+// general decimal conversion.
+std::optional<int64_t> SmallInteger(std::string_view s) {
+  size_t i = s.empty() || (s[0] != '-' && s[0] != '+') ? 0 : 1;
+  if (i == s.size() || s.size() - i > 18) return std::nullopt;
+  int64_t value = 0;
+  for (; i < s.size(); ++i) {
+    if (!IsDigit(s[i])) return std::nullopt;
+    value = value * 10 + (s[i] - '0');
+  }
+  return s[0] == '-' ? -value : value;
+}
+
 // Numbers compare by value; other texts right-aligned over the longer length,
 // byte by byte.
 int Compare(std::string_view left, std::string_view right) {
+  if (const auto a = SmallInteger(left), b = SmallInteger(right); a && b)
+    return *a < *b ? -1 : (*a > *b ? 1 : 0);
   if (IsNumberText(left) && IsNumberText(right)) {
     const auto a = ParseDecimal(left), b = ParseDecimal(right);
     if (a && b) return *a < *b ? -1 : (*a > *b ? 1 : 0);

@@ -15,6 +15,9 @@ class LineList {
   virtual int Count() const = 0;
   // An index outside 0..Count()-1 gives the empty text.
   virtual std::string Line(int i) const = 0;
+  // Line i without a copy, for lists that hold their lines as texts; nullptr
+  // when they do not (or i is out of range). Valid until the list changes.
+  virtual const std::string* LineData(int) const { return nullptr; }
   virtual void SetLine(int i, const std::string& text) = 0;
   virtual void DeleteLine(int i) = 0;
 };

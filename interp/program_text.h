@@ -24,6 +24,9 @@ class VectorLineList : public LineList {
   std::string Line(int i) const override {
     return i >= 0 && i < Count() ? lines_[static_cast<size_t>(i)] : std::string();
   }
+  const std::string* LineData(int i) const override {
+    return i >= 0 && i < Count() ? &lines_[static_cast<size_t>(i)] : nullptr;
+  }
   void SetLine(int i, const std::string& text) override {
     if (i >= 0 && i < Count()) lines_[static_cast<size_t>(i)] = text;
   }

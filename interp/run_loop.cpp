@@ -124,7 +124,6 @@ bool TForm3::PollInterrupt() {
 void TForm3::RunLoop(LineList& lines, int32_t& resumeLine, int32_t stepMode,
                      int32_t& finalState, bool resuming) {
   bool firstLine = true;
-  std::string text;
   do {
     if (PollInterrupt()) {
       interrupted_ = true;
@@ -133,22 +132,25 @@ void TForm3::RunLoop(LineList& lines, int32_t& resumeLine, int32_t stepMode,
       resumeLine = CurrentLine;
       return;
     }
-    text = lines.Line(CurrentLine);
-    const bool marked = !text.empty() && text[0] == kBreakMarker;
-    if (marked) text.erase(0, 1);
     if (const ControlEntry* top = TopControl(); top && top->Line == CurrentLine) {
-      text = top->Closer;
+      // The closer runs as if it stood on the line before.
       --CurrentLine;
-    } else if (marked && breakpointsEnabled_ && !(resuming && firstLine)) {
-      // A breakpoint stops before its line; resuming there executes it.
-      RunState = kStopped;
-      finalState = RunState;
-      resumeLine = CurrentLine;
-      return;
+      firstLine = false;
+      ++executedLines_;
+      RunCloser(top->Closer);
+    } else {
+      const LineInfo* info = CachedLine(lines, CurrentLine);
+      if (info->Marked && breakpointsEnabled_ && !(resuming && firstLine)) {
+        // A breakpoint stops before its line; resuming there executes it.
+        RunState = kStopped;
+        finalState = RunState;
+        resumeLine = CurrentLine;
+        return;
+      }
+      firstLine = false;
+      ++executedLines_;
+      ExecuteLine(*info);
     }
-    firstLine = false;
-    ++executedLines_;
-    ExecLine(text);
     if (RunState == kRunning) ++CurrentLine;
     if (stepMode == 1 && RunState != kFinished) {
       RunState = kStopped;
@@ -164,69 +166,172 @@ void TForm3::RunLoop(LineList& lines, int32_t& resumeLine, int32_t stepMode,
   } while (CurrentLine <= lines.Count() - 1);
 }
 
-void TForm3::ExecLine(std::string& line) {
+// The classified form of line i, classified again only when its text changed.
+const LineInfo* TForm3::CachedLine(const LineList& lines, int32_t i) {
+  const std::string* data = lines.LineData(i);
+  std::string copy;
+  if (!data) {
+    copy = lines.Line(i);
+    data = &copy;
+  }
+  const bool marked = !data->empty() && (*data)[0] == kBreakMarker;
+  const std::string_view text = marked ? std::string_view(*data).substr(1) : std::string_view(*data);
+  if (i < 0) {
+    scratchLine_.Marked = marked;
+    ClassifyLine(std::string(text), scratchLine_);
+    return &scratchLine_;
+  }
+  if (static_cast<size_t>(i) >= lineCache_.size()) lineCache_.resize(static_cast<size_t>(i) + 1);
+  LineInfo& info = lineCache_[static_cast<size_t>(i)];
+  if (!info.Valid || info.Marked != marked || info.Text != text) {
+    ClassifyLine(std::string(text), info);
+    info.Marked = marked;
+    info.Valid = true;
+  }
+  return &info;
+}
+
+// What ExecLine does with a closer's word, without classifying it again.
+void TForm3::RunCloser(const std::string& closer) {
   RunState = kRunning;
   errorReported_ = false;
-  const std::string l = CleanLine(line);
+  if (closer == "next") return NextStatement();
+  if (closer == "wend") return WendStatement();
+  if (closer == "endsub") return EndSubStatement();
+  std::string text = closer;
+  ExecLine(text);
+}
+
+void TForm3::ExecLine(std::string& line) {
+  LineInfo info;
+  ClassifyLine(line, info);
+  ExecuteLine(info);
+}
+
+void TForm3::ClassifyLine(const std::string& text, LineInfo& info) const {
+  info.Text = text;
+  info.Kind = LineKind::Nothing;
+  info.L = CleanLine(text);
+  info.Argument.clear();
+  const std::string& l = info.L;
   if (l.empty()) return;
   const std::string_view l2 = DropTrailing(l, ';');
   if (const size_t colon = l.find(':'); colon != std::string::npos && colon + 1 == l.size()) return;
   if (IsMainHeader(l)) {
-    MainSeen = true;
+    info.Kind = LineKind::MainHeader;
     return;
   }
   if (IsDeclaration(l)) return;
   if (l[0] == '{') {
-    ++BraceDepth;
+    info.Kind = LineKind::OpenBrace;
     return;
   }
   if (l.starts_with("nop") || l.starts_with("/*") || l.starts_with("//")) return;
-  if (l == "endsub") return EndSubStatement();
-  if (Contains(l, "new") && Contains(l, "File(")) return NewFileStatement(l);
+  if (l == "endsub") {
+    info.Kind = LineKind::EndSub;
+    return;
+  }
+  if (Contains(l, "new") && Contains(l, "File(")) {
+    info.Kind = LineKind::NewFile;
+    return;
+  }
   if (l[0] == '}') {
-    const int32_t before = BraceDepth--;
-    if (before == 1 && MainSeen) RunState = kFinished;
-    else if (BraceDepth < 0) Fail("Délimiteur } sans {"_cp);
+    info.Kind = LineKind::CloseBrace;
     return;
   }
 
+  info.Kind = LineKind::Statement;
   std::string_view v, a;
   SplitStatement(l, l2, v, a);
-  std::string call;
   if (a.empty()) {
     if (const int index = SymbolIndex(v); index != 0 && SymbolTable[index - 1].Kind == 'P') {
-      call = std::string(v);
-      a = call;
-      v = "CALL";
+      info.Verb = StatementVerb::Call;
+      info.Argument = std::string(v);
+      return;
     }
   }
+  static constexpr std::pair<std::string_view, StatementVerb> kVerbs[] = {
+      {"CALL", StatementVerb::Call},
+      {"System.out.print", StatementVerb::Print},
+      {"System.out.println", StatementVerb::PrintLine},
+      {"FileOutputStream", StatementVerb::OpenOutput},
+      {"FileInputStream", StatementVerb::OpenInput},
+      {"close()", StatementVerb::Close},
+      {"FPUTS", StatementVerb::Puts},
+      {"FGETS", StatementVerb::Gets},
+      {"GOTOXY", StatementVerb::GotoXY},
+      {"break", StatementVerb::Break},
+      {"toString()", StatementVerb::ToString},
+      {"toString", StatementVerb::ToString},
+      {"if", StatementVerb::If},
+      {"else", StatementVerb::Else},
+      {"for", StatementVerb::For},
+      {"next", StatementVerb::Next},
+      {"while", StatementVerb::While},
+      {"wend", StatementVerb::Wend},
+      {"do", StatementVerb::Do},
+      {"delete()", StatementVerb::Delete},
+      {"return", StatementVerb::Return},
+      {"CHDIR", StatementVerb::ChDir},
+      {"RMDIR", StatementVerb::RmDir},
+      {"mkdir()", StatementVerb::MkDir},
+  };
+  for (const auto& [word, verb] : kVerbs) {
+    if (v == word) {
+      info.Verb = verb;
+      info.Argument = std::string(a);
+      return;
+    }
+  }
+  info.Verb = Contains(l2, "++") || Contains(l2, "--") ? StatementVerb::Increment : StatementVerb::Assign;
+  info.Argument = std::string(l2);
+}
 
-  if (v == "CALL") return CallStatement(a);
-  if (v == "System.out.print") return PrintStatement(a, false);
-  if (v == "System.out.println") return PrintStatement(a, true);
-  if (v == "FileOutputStream") return OpenOutputStatement(a);
-  if (v == "FileInputStream") return OpenInputStatement(a);
-  if (v == "close()") return CloseStatement(a);
-  if (v == "FPUTS") return WriteLineStatement(a);
-  if (v == "FGETS") return ReadLineStatement(a);
-  if (v == "GOTOXY") return GotoXYStatement(a);
-  if (v == "break") return BreakStatement();
-  if (v == "toString()" || v == "toString") return ToStringStatement(a);
-  if (v == "if") return IfStatement(a);
-  if (v == "else") return ElseStatement();
-  if (v == "for") return ForStatement(a);
-  if (v == "next") return NextStatement();
-  if (v == "while" && !DoPending) return WhileStatement(a);
-  if (v == "wend") return WendStatement();
-  if (v == "do") return DoStatement();
-  if (v == "while" && DoPending) return DoWhileStatement(a);
-  if (v == "delete()") return DeleteStatement(a);
-  if (v == "return") return ReturnStatement();
-  if (v == "CHDIR") return ChangeDirStatement(a);
-  if (v == "RMDIR") return RemoveDirStatement(a);
-  if (v == "mkdir()") return MakeDirStatement(a);
-  if (Contains(l2, "++") || Contains(l2, "--")) return IncrementStatement(l2);
-  AssignStatement(l2);
+void TForm3::ExecuteLine(const LineInfo& info) {
+  RunState = kRunning;
+  errorReported_ = false;
+  switch (info.Kind) {
+    case LineKind::Nothing: return;
+    case LineKind::MainHeader: MainSeen = true; return;
+    case LineKind::OpenBrace: ++BraceDepth; return;
+    case LineKind::EndSub: return EndSubStatement();
+    case LineKind::NewFile: return NewFileStatement(info.L);
+    case LineKind::CloseBrace: {
+      const int32_t before = BraceDepth--;
+      if (before == 1 && MainSeen) RunState = kFinished;
+      else if (BraceDepth < 0) Fail("Délimiteur } sans {"_cp);
+      return;
+    }
+    case LineKind::Statement: break;
+  }
+  const std::string_view a = info.Argument;
+  switch (info.Verb) {
+    case StatementVerb::Call: return CallStatement(a);
+    case StatementVerb::Print: return PrintStatement(a, false);
+    case StatementVerb::PrintLine: return PrintStatement(a, true);
+    case StatementVerb::OpenOutput: return OpenOutputStatement(a);
+    case StatementVerb::OpenInput: return OpenInputStatement(a);
+    case StatementVerb::Close: return CloseStatement(a);
+    case StatementVerb::Puts: return WriteLineStatement(a);
+    case StatementVerb::Gets: return ReadLineStatement(a);
+    case StatementVerb::GotoXY: return GotoXYStatement(a);
+    case StatementVerb::Break: return BreakStatement();
+    case StatementVerb::ToString: return ToStringStatement(a);
+    case StatementVerb::If: return IfStatement(a);
+    case StatementVerb::Else: return ElseStatement();
+    case StatementVerb::For: return ForStatement(a);
+    case StatementVerb::Next: return NextStatement();
+    case StatementVerb::While: return DoPending ? DoWhileStatement(a) : WhileStatement(a);
+    case StatementVerb::Wend: return WendStatement();
+    case StatementVerb::Do: return DoStatement();
+    case StatementVerb::Delete: return DeleteStatement(a);
+    case StatementVerb::Return: return ReturnStatement();
+    case StatementVerb::ChDir: return ChangeDirStatement(a);
+    case StatementVerb::RmDir: return RemoveDirStatement(a);
+    case StatementVerb::MkDir: return MakeDirStatement(a);
+    case StatementVerb::Increment: return IncrementStatement(a);
+    case StatementVerb::Assign: return AssignStatement(a);
+  }
 }
 
 }  // namespace orv

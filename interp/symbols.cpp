@@ -26,6 +26,7 @@ void TForm3::ClearLookupFailure() { RunState = errorReported_ ? kStopped : kRunn
 
 void TForm3::ResetInterpreter() {
   SymbolTable.clear();
+  lineCache_.clear();  // procedure names decide calls
   CharCount = IntCount = RealCount = FileCount = 0;
   ControlTop = 0;
   ReturnTop = 0;
@@ -149,7 +150,7 @@ bool TForm3::Allocate(char kind, int32_t size, int32_t& first) {
     case 'R': count = &RealCount; break;
     case 'F': count = &FileCount; limit = kFileSlots; break;
     case 'S':
-      if (StringStore.size() + static_cast<size_t>(size) > StringStore.max_size() / 2) {
+      if (StringStore.size() + static_cast<size_t>(size) > kMaxStringItems) {
         Fail("Trop de variables");
         return false;
       }

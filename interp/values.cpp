@@ -245,6 +245,10 @@ bool TForm3::StringExpression(std::string& text) {
   std::string left, right;
   const bool leftOk = StringTerm(text.substr(0, plus), left);
   const bool rightOk = StringTerm(std::string(Tail(text, plus + 1)), right);
+  if (left.size() + right.size() > kMaxStringLength) {
+    Fail("Chaîne trop longue"_cp);
+    return false;
+  }
   text = left + right;
   return leftOk && rightOk;
 }

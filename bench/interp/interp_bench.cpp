@@ -1,0 +1,71 @@
+// Interpreter throughput on whole programs, without process start-up.
+//   interp_bench                       Google Benchmark runs
+//   interp_bench --count FILE.java     prints the number of executed lines
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+
+#include "interp/Unit3.h"
+#include "interp/program_text.h"
+
+namespace {
+
+class NullSurface : public orv::OutputSurface {
+ public:
+  void SetTitle(const std::string&) override {}
+  void Show() override {}
+  void DrawText(int, int, const std::string&) override {}
+  int TextWidth(const std::string& t) override { return static_cast<int>(t.size()); }
+};
+
+class NullHost : public orv::Host {
+ public:
+  void MessageBox(const std::string&) override {}
+  orv::OutputSurface& Screen() override { return screen_; }
+  orv::DateTime Now() override { return {}; }
+  bool ReadKeyboardLine(std::string& line) override {
+    line.clear();
+    return false;
+  }
+
+ private:
+  NullSurface screen_;
+};
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+int64_t RunOnce(const std::string& text, NullHost& host) {
+  orv::VectorLineList lines(text);
+  orv::TForm3 interpreter(host);
+  int32_t resume = 0, state = 0;
+  interpreter.Exec(lines, resume, 0, state);
+  return interpreter.ExecutedLines();
+}
+
+void BM_Program(benchmark::State& state, const char* file) {
+  const std::string text = ReadFile(std::string(ORV_BENCH_DIR) + "/" + file);
+  NullHost host;
+  int64_t lines = 0;
+  for (auto _ : state) lines += RunOnce(text, host);
+  state.counters["lines/s"] = benchmark::Counter(static_cast<double>(lines), benchmark::Counter::kIsRate);
+}
+BENCHMARK_CAPTURE(BM_Program, boucle, "boucle.java")->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 3 && std::strcmp(argv[1], "--count") == 0) {
+    NullHost host;
+    std::cout << RunOnce(ReadFile(argv[2]), host) << "\n";
+    return 0;
+  }
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  return 0;
+}

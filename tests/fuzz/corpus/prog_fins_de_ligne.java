@@ -1,0 +1,6 @@
+import java.util.*;
+class Fins{
+ static int i;
+ public static void main(String args[]) {
+  System.out.println("a");  System.out.println("b");
+ }}

@@ -92,6 +92,22 @@ class TEditeur : public QWidget {
   void FormActivate();
   void FormDeactivate();
 
+  // Code templates and pickers (childwin_templates.cpp).
+  void Forg();
+  void whileg();
+  void Dog();
+  void Ifg();
+  void Liref();
+  void Ecriref();
+  void Instructions();
+  void ListeSubs();
+
+  // Run commands (childwin_run.cpp).
+  void Executer();
+  void Continuer2();
+  void Arret();
+  void Pasapas(bool checked);
+
  signals:
   // For the interpreter's links: step mode off on activation, the program's
   // files closed on deactivation and on closing.

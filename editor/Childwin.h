@@ -122,6 +122,10 @@ class TEditeur : public QWidget {
  private:
   bool SearchAndSelect(const QString& what, const TSearchOptions& options);
   void ReplaceAllFromSelection(const QString& what, const QString& with, const TSearchOptions& options);
+  // The run commands' common part (childwin_run.cpp).
+  QString ProgramName() const;
+  int32_t RunProgram();
+  void MarkStep(int line);
   bool ReadWholeFile(const QString& name, std::string& bytes);
   bool WriteTo(const QString& name);
   void LoadText(const QString& text);

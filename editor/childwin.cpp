@@ -8,6 +8,7 @@
 #include "editor/Childwin.h"
 #include "editor/find_dialogs.h"
 #include "editor/rules/java_rules.h"
+#include "interp/gui/session.h"
 
 namespace orv {
 
@@ -163,6 +164,11 @@ bool TEditeur::FormKeyPress(QKeyEvent* key) {
 // ---- Window events ---------------------------------------------------------
 
 bool TEditeur::FormCloseQuery() {
+  // A running program reads this window's lines: it is interrupted first.
+  if (Interpreter().Running()) {
+    Interpreter().RequestInterrupt();
+    return false;
+  }
   if (!Modified()) return true;
   const QString name = QFileInfo(FileName_).fileName();
   switch (Dialogs_->Question(this, QStringLiteral("Enregistrer changements dans '%1'?").arg(name))) {
@@ -182,8 +188,21 @@ void TEditeur::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void TEditeur::FormClose() { emit Closed(this); }
-void TEditeur::FormActivate() { emit Activated(this); }
-void TEditeur::FormDeactivate() { emit Deactivated(this); }
+// The program's files are closed when its window goes away or another window
+// becomes active; never under a running program.
+void TEditeur::FormClose() {
+  if (!Interpreter().Running()) Interpreter().Interpreter().CloseAll();
+  emit Closed(this);
+}
+
+void TEditeur::FormActivate() {
+  Interpreter().StepMode = 0;
+  emit Activated(this);
+}
+
+void TEditeur::FormDeactivate() {
+  if (!Interpreter().Running()) Interpreter().Interpreter().CloseAll();
+  emit Deactivated(this);
+}
 
 }  // namespace orv

@@ -1,11 +1,90 @@
-// Run commands of the editor window.
+// Run commands of the editor window: run, resume, breakpoint, step mode.
+#include <QFileInfo>
+#include <QTextBlock>
+
 #include "editor/Childwin.h"
+#include "interp/gui/qt_text.h"
+#include "interp/gui/session.h"
 
 namespace orv {
+namespace {
 
-void TEditeur::Executer() {}
-void TEditeur::Continuer2() {}
-void TEditeur::Arret() {}
-void TEditeur::Pasapas(bool) {}
+constexpr char kStepMarker = '\x95';    // "•": where a step-mode run stopped
+constexpr char kBreakMarker = '\xBB';   // "»": a breakpoint
+
+bool StartsWith(const std::string& line, char marker) { return !line.empty() && line[0] == marker; }
+
+}  // namespace
+
+// The program is named after its file; a window never saved after its title.
+QString TEditeur::ProgramName() const {
+  if (!FileName_.isEmpty()) return QFileInfo(FileName_).fileName();
+  QString title = windowTitle();
+  const QString prefix = QStringLiteral("OrvJava - ");
+  if (title.startsWith(prefix)) title.remove(0, prefix.size());
+  return title;
+}
+
+int32_t TEditeur::RunProgram() {
+  InterpreterSession& session = Interpreter();
+  session.Interpreter().InitPrg(ToCp1252(ProgramName()));
+  int32_t finalState = 0;
+  const bool wasReadOnly = RunReadOnly();
+  SetRunReadOnly(true);
+  session.Exec(Lines(), finalState);
+  SetRunReadOnly(wasReadOnly);
+  return finalState;
+}
+
+void TEditeur::MarkStep(int line) {
+  if (line < 0 || line >= Lines().Count()) return;
+  Lines().SetLine(line, kStepMarker + Lines().Line(line));
+}
+
+void TEditeur::Executer() {
+  InterpreterSession& session = Interpreter();
+  if (session.Running()) return;
+  Raz();
+  session.ResumeLine = 0;
+  const int32_t finalState = RunProgram();
+  if (session.StepMode == 1) MarkStep(session.ResumeLine);
+  if (finalState > 0) CaretToLine(session.ResumeLine);
+}
+
+void TEditeur::Continuer2() {
+  InterpreterSession& session = Interpreter();
+  if (session.Running()) return;
+  const std::string line = Lines().Line(session.ResumeLine);
+  if (StartsWith(line, kStepMarker)) Lines().SetLine(session.ResumeLine, line.substr(1));
+  const int32_t finalState = RunProgram();
+  if (session.StepMode == 1 && finalState != kStoppedBeforeCloser) MarkStep(session.ResumeLine);
+  if (finalState > 0 && finalState < kStoppedBeforeCloser) CaretToLine(session.ResumeLine);
+}
+
+// Toggles the breakpoint of the caret's line. The resume point stays where the
+// stopped run left it, and the caret keeps its place in the text (at the start
+// of the line it stays at the start).
+void TEditeur::Arret() {
+  if (Interpreter().Running()) return;
+  QTextCursor cursor = Memo1->textCursor();
+  const int anchor = cursor.anchor(), position = cursor.position();
+  const QTextBlock block = Memo1->document()->findBlock(position);
+  const int k = block.blockNumber();
+  const int start = block.position(), end = start + block.length() - 1;
+  const std::string line = Lines().Line(k);
+  const bool remove = StartsWith(line, kBreakMarker);
+  Lines().SetLine(k, remove ? line.substr(1) : kBreakMarker + line);
+  const int delta = remove ? -1 : 1;
+  auto moved = [&](int p) {
+    if (p <= start) return p;
+    if (p > end) return p + delta;
+    return std::max(start, p + delta);
+  };
+  cursor.setPosition(moved(anchor));
+  cursor.setPosition(moved(position), QTextCursor::KeepAnchor);
+  Memo1->setTextCursor(cursor);
+}
+
+void TEditeur::Pasapas(bool checked) { Interpreter().StepMode = checked ? 1 : 0; }
 
 }  // namespace orv

@@ -1,4 +1,4 @@
-#include "editor/qt_text.h"
+#include "interp/gui/qt_text.h"
 
 #include <array>
 

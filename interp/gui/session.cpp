@@ -1,0 +1,106 @@
+#include "interp/gui/session.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+#include "interp/gui/debug_windows.h"
+#include "interp/gui/ecran.h"
+#include "interp/gui/input_box.h"
+#include "interp/gui/qt_text.h"
+
+namespace orv {
+namespace {
+
+// Singletons go when the application object does, before Qt is torn down.
+TTableSymboles* tableSymboles = nullptr;
+TVariable* variable = nullptr;
+InterpreterSession* session = nullptr;
+TForm12* form12 = nullptr;
+
+void DeleteSingletons() {
+  delete session;
+  session = nullptr;
+  delete form12;
+  form12 = nullptr;
+  delete variable;
+  variable = nullptr;
+  delete tableSymboles;
+  tableSymboles = nullptr;
+}
+
+template <typename T>
+T& Once(T*& instance) {
+  static const bool registered = [] {
+    qAddPostRoutine(DeleteSingletons);
+    return true;
+  }();
+  (void)registered;
+  if (!instance) instance = new T();
+  return *instance;
+}
+
+}  // namespace
+
+TTableSymboles& TableSymbolesWindow() { return Once(tableSymboles); }
+TVariable& VariableWindow() { return Once(variable); }
+InterpreterSession& Interpreter() { return Once(session); }
+TForm12& Form12Window() { return Once(form12); }
+
+InterpreterSession::InterpreterSession() : ecran_(new TEcran()) {
+  host_ = std::make_unique<GuiHost>(*ecran_, [] () -> TForm12& { return Form12Window(); });
+  interpreter_ = std::make_unique<TForm3>(*host_);
+  connect(ecran_, &TEcran::InterruptRequested, this, &InterpreterSession::RequestInterrupt);
+}
+
+InterpreterSession::~InterpreterSession() {
+  interpreter_.reset();  // closes the program's files
+  delete ecran_;
+}
+
+bool InterpreterSession::Exec(LineList& lines, int32_t& finalState) {
+  if (running_) return false;
+  running_ = true;
+  host_->ClearInterrupt();
+  emit RunningChanged(true);
+  qApp->installEventFilter(this);
+  interpreter_->Exec(lines, ResumeLine, StepMode, finalState);
+  qApp->removeEventFilter(this);
+  running_ = false;
+  emit RunningChanged(false);
+  return true;
+}
+
+void InterpreterSession::RequestInterrupt() {
+  if (running_) host_->RequestInterrupt();
+}
+
+bool InterpreterSession::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool pause = key->key() == Qt::Key_Pause && (key->modifiers() & Qt::ControlModifier);
+    // Échap belongs to the dialogs a program opens (the input box, messages).
+    const bool escape = key->key() == Qt::Key_Escape && !QApplication::activeModalWidget();
+    if (pause || escape) {
+      RequestInterrupt();
+      return true;
+    }
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+void InterpreterSession::Stats() {
+  TTableSymboles& window = TableSymbolesWindow();
+  window.Clear();
+  for (const std::string& line : interpreter_->Stats()) window.Init(FromCp1252(line));
+  window.exec();
+}
+
+void InterpreterSession::Examiner() {
+  TVariable& window = VariableWindow();
+  window.SetEvaluator([this](const QString& text) {
+    return FromCp1252(interpreter_->Examiner(ToCp1252(text)));
+  });
+  window.exec();
+}
+
+}  // namespace orv

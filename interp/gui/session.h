@@ -1,0 +1,65 @@
+// The interpreter of the environment and its windows. One set for the whole
+// application: every editor window runs its program here, and the debug views
+// show the state of the last run, whichever editor ran it.
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+#include "interp/Unit3.h"
+#include "interp/gui/gui_host.h"
+
+namespace orv {
+
+class TEcran;
+class TForm12;
+class TTableSymboles;
+class TVariable;
+
+class InterpreterSession : public QObject {
+  Q_OBJECT
+
+ public:
+  InterpreterSession();
+  ~InterpreterSession() override;
+
+  TForm3& Interpreter() { return *interpreter_; }
+  GuiHost& Host() { return *host_; }
+  TEcran& Ecran() { return *ecran_; }
+
+  // Shared by all editor windows.
+  int32_t ResumeLine = 0;
+  int32_t StepMode = 0;
+
+  bool Running() const { return running_; }
+  // TForm3::Exec on ResumeLine and StepMode while the windows stay alive:
+  // Échap (in the editor or on the screen) or Ctrl+Pause interrupts the run.
+  // Refused (false) while a run is already going on.
+  bool Exec(LineList& lines, int32_t& finalState);
+  void RequestInterrupt();
+
+  // The symbol-table listing and the examine dialog, modally.
+  void Stats();
+  void Examiner();
+
+ signals:
+  void RunningChanged(bool running);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  TEcran* ecran_ = nullptr;
+  std::unique_ptr<GuiHost> host_;
+  std::unique_ptr<TForm3> interpreter_;
+  bool running_ = false;
+};
+
+// The interpreter's windows, each created once: by the start-up sequence in
+// its order, or at first use. They last until the application ends.
+TTableSymboles& TableSymbolesWindow();
+TVariable& VariableWindow();
+InterpreterSession& Interpreter();  // with the "Ecran" window
+TForm12& Form12Window();
+
+}  // namespace orv

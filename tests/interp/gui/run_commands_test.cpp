@@ -1,0 +1,258 @@
+// The run commands of the editor window with the interpreter's windows.
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <QTimer>
+
+#include "editor/Childwin.h"
+#include "interp/gui/debug_windows.h"
+#include "interp/gui/ecran.h"
+#include "interp/gui/input_box.h"
+#include "interp/gui/qt_text.h"
+#include "interp/gui/session.h"
+
+using namespace orv;
+
+namespace {
+
+const QString kStep = QString(QChar(0x2022));   // "•"
+const QString kBreak = QString(QChar(0x00BB));  // "»"
+
+// Does `action` once the next modal dialog runs; the dialog is closed
+// afterwards whatever the action did (a failed check returns early).
+void WhenModal(std::function<void(QWidget*)> action) {
+  QTimer::singleShot(0, [action] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return WhenModal(action);
+    action(modal);
+    if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && dialog->isVisible()) dialog->reject();
+  });
+}
+
+QString Line(TEditeur& editor, int i) { return FromCp1252(editor.Lines().Line(i)); }
+
+}  // namespace
+
+class RunCommandsTest : public QObject {
+  Q_OBJECT
+
+ private:
+  TEditeur* editor = nullptr;
+  QStringList messages;
+
+  void SetText(const QString& text) { editor->Memo1->setPlainText(text); }
+  static QString Program(const QString& declarations, const QString& body) {
+    return "import java.util.*;\nclass Essai\n{\n" + declarations +
+           " public static void main(String args[])\n {\n" + body + " }\n}";
+  }
+
+ private slots:
+  void init() {
+    editor = new TEditeur;
+    editor->setWindowTitle("OrvJava - Java1.java");
+    editor->show();
+    messages.clear();
+    Interpreter().Host().messageBox = [this](const QString& m) { messages << m; };
+    Interpreter().StepMode = 0;
+    Interpreter().ResumeLine = 0;
+  }
+  void cleanup() {
+    editor->SetModified(false);
+    editor->close();
+    QApplication::processEvents();
+  }
+
+  void stepModeMarksTheLineUnderTheMainHeader() {
+    editor->Pasapas(true);
+    editor->Executer();
+    QCOMPARE(Line(*editor, 7), kStep + " {");
+    QCOMPARE(editor->CaretLine(), 7);
+    QCOMPARE(editor->CaretOffset(), editor->LineOffset(7));
+    QCOMPARE(Interpreter().ResumeLine, 7);
+    QCOMPARE(Interpreter().Ecran().windowTitle(), QString("Orv Java - Java1.java"));
+  }
+
+  void resumesMoveTheMarkerAndARunRemovesEveryMarker() {
+    editor->Pasapas(true);
+    editor->Executer();
+    editor->Continuer2();
+    QCOMPARE(Line(*editor, 7), QString(" {"));
+    QCOMPARE(Line(*editor, 8), kStep + "  ");
+    editor->Continuer2();
+    QCOMPARE(Line(*editor, 8), QString("  "));
+    QCOMPARE(Line(*editor, 9), kStep + " }");
+    // Markers left anywhere go at the next run.
+    editor->Lines().SetLine(3, "\x95 static int i;");
+    editor->Pasapas(false);
+    editor->Executer();
+    for (int i = 0; i < editor->Lines().Count(); ++i) QVERIFY(!Line(*editor, i).startsWith(kStep));
+  }
+
+  void toggleTwiceRestoresTheLineAndKeepsTheResumePoint() {
+    editor->CaretToLine(4);
+    Interpreter().ResumeLine = 9;
+    editor->Arret();
+    QCOMPARE(Line(*editor, 4), kBreak + " static float r;");
+    QCOMPARE(Interpreter().ResumeLine, 9);
+    QCOMPARE(editor->CaretLine(), 4);
+    editor->Arret();
+    QCOMPARE(Line(*editor, 4), QString(" static float r;"));
+    QCOMPARE(editor->CaretOffset(), editor->LineOffset(4));
+  }
+
+  void breakpointStopsTheRunAndResumeGoesPastIt() {
+    SetText(Program(" static int i;\n", "  i = 1;\n" + kBreak + "  i = 2;\n  i = 3;\n"));
+    editor->Executer();
+    QCOMPARE(Interpreter().ResumeLine, 7);
+    QCOMPARE(editor->CaretLine(), 7);
+    QCOMPARE(QString::fromStdString(Interpreter().Interpreter().Examiner("i")), QString("1"));
+    editor->Continuer2();
+    QCOMPARE(QString::fromStdString(Interpreter().Interpreter().Examiner("i")), QString("3"));
+    QVERIFY(messages.isEmpty());
+    QCOMPARE(Line(*editor, 7), kBreak + "  i = 2;");
+  }
+
+  void anErrorPutsTheCaretOnTheFailingLine() {
+    SetText(Program(" static int i;\n", "  i = 1;\n  i = zz;\n"));
+    editor->CaretToLine(0);
+    editor->Executer();
+    QCOMPARE(messages, QStringList{"Erreur dans expression"});
+    QCOMPARE(editor->CaretLine(), 7);
+  }
+
+  void outputIsDrawnOnTheScreenAndKept() {
+    SetText(Program("", "  System.out.println(\"Bonjour\");\n  System.out.print(\"Monde\");\n"));
+    editor->Executer();
+    TEcran& ecran = Interpreter().Ecran();
+    QVERIFY(ecran.isVisible());
+    const QImage image = ecran.Snapshot();
+    auto inkIn = [&](QRect area) {
+      int dark = 0;
+      for (int y = area.top(); y <= area.bottom() && y < image.height(); ++y)
+        for (int x = area.left(); x <= area.right() && x < image.width(); ++x)
+          if (qGray(image.pixel(x, y)) < 128) ++dark;
+      return dark;
+    };
+    const int width = ecran.TextWidth("Bonjour");
+    QVERIFY(inkIn(QRect(0, 0, width, 17)) > 20);          // first line at the top
+    QVERIFY(inkIn(QRect(0, 18, ecran.TextWidth("Monde"), 17)) > 20);  // 18 pixels lower
+    QCOMPARE(inkIn(QRect(width + 5, 0, 200, 17)), 0);
+    // Hiding and showing the screen erases nothing.
+    ecran.hide();
+    ecran.ShowScreen();
+    QCOMPARE(ecran.Snapshot(), image);
+  }
+
+  void outputBelowTheWindowCanBeScrolledTo() {
+    QString body;
+    for (int i = 0; i < 40; ++i) body += "  System.out.println(\"ligne\");\n";
+    SetText(Program("", body));
+    editor->Executer();
+    QVERIFY(Interpreter().Ecran().Snapshot().height() >= 40 * 18);
+  }
+
+  void theKeyboardBoxFeedsTheProgram() {
+    SetText(Program(" static String s;\n static int n;\n",
+                    "  FGETS(System.in, s);\n  FGETS(System.in, n);\n  n = n + 1;\n"));
+    auto type = [](const QString& text) {
+      WhenModal([text](QWidget* modal) {
+        auto* box = qobject_cast<TForm12*>(modal);
+        QVERIFY(box);
+        QVERIFY(box->Edit1->text().isEmpty());  // emptied at every activation
+        QTest::keyClicks(box->Edit1, text);
+        QTest::keyClick(box->Edit1, Qt::Key_Return);
+      });
+    };
+    type("Élise");
+    QTimer::singleShot(50, [type] { type("41"); });
+    editor->Executer();
+    TForm3& t = Interpreter().Interpreter();
+    QCOMPARE(FromCp1252(t.Examiner("s")), QString("Élise"));
+    QCOMPARE(QString::fromStdString(t.Examiner("n")), QString("42"));
+    QVERIFY(messages.isEmpty());
+  }
+
+  void escapeInterruptsARunThatResumes() {
+    SetText(Program(" static int i, n;\n", "  while (i < 1)\n  {\n   n++;\n  }\n"));
+    QTimer::singleShot(100, [this] { QTest::keyClick(editor->Memo1, Qt::Key_Escape); });
+    editor->Executer();
+    QCOMPARE(messages, QStringList{"Programme interrompu"});
+    QVERIFY(Interpreter().Interpreter().Interrupted());
+    const int counted = std::stoi(Interpreter().Interpreter().Examiner("n"));
+    QVERIFY(counted > 0);
+    QVERIFY(!editor->RunReadOnly());
+    QTimer::singleShot(100, [] { QTest::keyClick(&Interpreter().Ecran(), Qt::Key_Escape); });
+    editor->Continuer2();
+    QVERIFY(std::stoi(Interpreter().Interpreter().Examiner("n")) > counted);
+  }
+
+  void theTextIsReadOnlyDuringARunAndTheWindowCannotClose() {
+    SetText(Program(" static int i, n;\n", "  while (i < 1)\n  {\n   n++;\n  }\n"));
+    bool readOnly = false, closed = true;
+    QTimer::singleShot(50, [&] {
+      readOnly = editor->Memo1->isReadOnly();
+      closed = editor->close();
+    });
+    editor->Executer();
+    QVERIFY(readOnly);
+    QVERIFY(!closed);  // the close interrupted the run instead
+    QCOMPARE(messages, QStringList{"Programme interrompu"});
+  }
+
+  void listingOfTheDefaultProgram() {
+    editor->Executer();
+    QStringList shown;
+    WhenModal([&shown](QWidget* modal) {
+      auto* table = qobject_cast<TTableSymboles*>(modal);
+      QVERIFY(table);
+      QCOMPARE(table->windowTitle(), QString("Table des Symboles"));
+      for (int i = 0; i < table->ListBox1->count(); ++i) shown << table->ListBox1->item(i)->text();
+      QTest::keyClick(table, Qt::Key_Escape);
+    });
+    Interpreter().Stats();
+    QCOMPARE(shown.mid(0, 3), (QStringList{"i , I , 1", "r , R , 1", "c , C , 1"}));
+    QCOMPARE(shown.mid(5), (QStringList{"Void : 0", "Etiquettes : 0", "Var String : 0", "Var Char : 1",
+                                        "Var Int : 1", "Var Float : 1", "Var File : 0",
+                                        "Eléments en pile : 0"}));
+  }
+
+  void examineShowsValuesAndUnknownNames() {
+    SetText(Program(" static int i;\n static float r;\n", "  i = 12;\n  r = 0.5f;\n"));
+    editor->Executer();
+    QStringList results;
+    WhenModal([&results](QWidget* modal) {
+      auto* dialog = qobject_cast<TVariable*>(modal);
+      QVERIFY(dialog);
+      for (const char* name : {"i", "r", "inconnu"}) {
+        dialog->Edit1->setText(name);
+        QTest::keyClick(dialog->Edit1, Qt::Key_Return);
+        results << dialog->Edit2->text();
+        QCOMPARE(dialog->Edit1->selectedText(), QString(name));
+      }
+      QVERIFY(dialog->isVisible());  // Enter evaluates, it does not close
+      QTest::keyClick(dialog->Edit1, Qt::Key_Escape);
+    });
+    Interpreter().Examiner();
+    QCOMPARE(results, (QStringList{"12", "0.5", "Variable inconnue"}));
+    QVERIFY(messages.isEmpty());
+  }
+
+  void printerLinesAreSentAsOneJob() {
+    SetText(Program(" static int i;\n", "  FPUTS(\"un\", PRN:);\n  FPUTS(\"deux\", PRN:);\n  PRN:.close();\n"));
+    QStringList printed;
+    GuiHost& host = Interpreter().Host();
+    host.hasPrinter = [] { return true; };
+    host.printer.print = [&printed](const QStringList& lines) {
+      printed = lines;
+      return true;
+    };
+    editor->Executer();
+    host.hasPrinter = nullptr;
+    host.printer.print = nullptr;
+    QVERIFY(messages.isEmpty());
+    QCOMPARE(printed, (QStringList{"un", "deux"}));
+  }
+};
+
+QTEST_MAIN(RunCommandsTest)
+#include "run_commands_test.moc"

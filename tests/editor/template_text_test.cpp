@@ -11,19 +11,30 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// The line the caret stands on must be the block's empty middle line.
-void ExpectCaretOnEmptyLine(const TTemplate& piece, int line) {
-  EXPECT_EQ(piece.CaretLine, line);
-  EXPECT_EQ(piece.CaretColumn, 0);
-  ASSERT_LT(static_cast<size_t>(line), piece.Lines.size());
-  EXPECT_EQ(piece.Lines[static_cast<size_t>(line)], "");
-}
-
-TEST(TemplateText, ForCountsUpOrDown) {
-  const TTemplate up = ForTemplate({"i", "0", "10", false});
-  EXPECT_EQ(up.Lines, (Lines{"for (i=0; i<=10; i++)", "{", "", "}"}));
-  ExpectCaretOnEmptyLine(up, 2);
-  EXPECT_EQ(ForTemplate({"i", "0", "10", true}).Lines[0], "for (i=0; i>=10; i--)");
+TEST(TemplateText, EveryPieceWithTheCaretOnItsFirstEmptyLine) {
+  const struct {
+    const char* name;
+    TTemplate piece;
+    Lines lines;
+  } cases[] = {
+      {"for up", ForTemplate({"i", "0", "10", false}), {"for (i=0; i<=10; i++)", "{", "", "}"}},
+      {"for down", ForTemplate({"i", "0", "10", true}), {"for (i=0; i>=10; i--)", "{", "", "}"}},
+      {"while", WhileTemplate({"x", 1, "5"}), {"while (x<5)", "{", "", "}"}},
+      {"do", DoTemplate({"x", 5, "0"}), {"do", "{", "", "}", "while (x!=0);"}},
+      {"if", IfTemplate({"a", 0, "b"}, false), {"if (a==b)", "{", "", "}"}},
+      {"if else", IfTemplate({"a", 0, "b"}, true), {"if (a==b)", "{", "", "}", "else", "{", "", "}"}},
+      {"reading", FileTemplate("f", "donnees.txt", false),
+       {"File f=new File(\"donnees.txt\");", "  FileInputStream inStream=new FileInputStream(f);", "",
+        "  inStream.close();"}},
+      {"writing", FileTemplate("g", "C:\\sortie.txt", true),
+       {"File g=new File(\"C:\\sortie.txt\");", "  FileOutputStream outStream=new FileOutputStream(g);", "",
+        "  outStream.close();"}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.piece.Lines, c.lines) << c.name;
+    EXPECT_EQ(c.piece.CaretLine, 2) << c.name;  // for if-else: the if branch
+    EXPECT_EQ(c.piece.CaretColumn, 0) << c.name;
+  }
 }
 
 TEST(TemplateText, ValuesGoInAsTyped) {
@@ -44,24 +55,6 @@ TEST(TemplateText, EveryOperatorByPosition) {
   const char* const expected[] = {"x==1", "x<1", "x>1", "x<=1", "x>=1", "x!=1"};
   for (int op = 0; op < kOperatorCount; ++op)
     EXPECT_EQ(WhileTemplate({"x", op, "1"}).Lines[0], std::string("while (") + expected[op] + ")") << op;
-}
-
-TEST(TemplateText, ConditionalPieces) {
-  const TTemplate loop = WhileTemplate({"x", 1, "5"});
-  EXPECT_EQ(loop.Lines, (Lines{"while (x<5)", "{", "", "}"}));
-  ExpectCaretOnEmptyLine(loop, 2);
-
-  const TTemplate doLoop = DoTemplate({"x", 5, "0"});
-  EXPECT_EQ(doLoop.Lines, (Lines{"do", "{", "", "}", "while (x!=0);"}));
-  ExpectCaretOnEmptyLine(doLoop, 2);
-
-  const TTemplate plain = IfTemplate({"a", 0, "b"}, false);
-  EXPECT_EQ(plain.Lines, (Lines{"if (a==b)", "{", "", "}"}));
-  ExpectCaretOnEmptyLine(plain, 2);
-
-  const TTemplate withElse = IfTemplate({"a", 0, "b"}, true);
-  EXPECT_EQ(withElse.Lines, (Lines{"if (a==b)", "{", "", "}", "else", "{", "", "}"}));
-  ExpectCaretOnEmptyLine(withElse, 2);  // the if branch, not the else branch
 }
 
 TEST(TemplateText, EmptinessRules) {
@@ -85,18 +78,6 @@ TEST(TemplateText, EmptinessRules) {
   EXPECT_TRUE(ForTemplate({"", "0", "10", false}).Empty());
   EXPECT_FALSE(ForTemplate({"i", "", "", false}).Empty());
   EXPECT_EQ(ForTemplate({}).Text(), "");
-}
-
-TEST(TemplateText, FileOpening) {
-  const TTemplate reading = FileTemplate("f", "donnees.txt", false);
-  EXPECT_EQ(reading.Lines, (Lines{"File f=new File(\"donnees.txt\");", "  FileInputStream inStream=new FileInputStream(f);",
-                                  "", "  inStream.close();"}));
-  ExpectCaretOnEmptyLine(reading, 2);
-
-  const TTemplate writing = FileTemplate("g", "C:\\sortie.txt", true);
-  EXPECT_EQ(writing.Lines, (Lines{"File g=new File(\"C:\\sortie.txt\");", "  FileOutputStream outStream=new FileOutputStream(g);",
-                                  "", "  outStream.close();"}));
-  ExpectCaretOnEmptyLine(writing, 2);
 }
 
 TEST(TemplateText, TextJoinsLinesWithoutATrailingBreak) {

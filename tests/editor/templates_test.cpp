@@ -1,7 +1,6 @@
 // The editor window's code templates and pickers, driven through their real
 // modal dialogs: a zero-delay timer acts on the dialog once it is shown.
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -194,14 +193,6 @@ class TemplatesTest : public QObject {
     QCOMPARE(editor->CaretOffset(), end - 17);
   }
 
-  void aTemplateAtTheStartOfAnEmptyTextStartsAtLineZero() {
-    editor->Memo1->setPlainText("");
-    QVERIFY(Confirm(TemplateCases()[0]));
-    QCOMPARE(Text(), QString("for (i=0; i<=10; i++)\n{\n\n}"));
-    QCOMPARE(CaretLineColumn(), qMakePair(2, 0));
-    QCOMPARE(editor->Lines().Count(), 4);
-  }
-
   void aMissingValueOnlyRemovesTheSelection_data() {
     QTest::addColumn<int>("which");
     QTest::newRow("for without a counter") << 0;
@@ -341,9 +332,6 @@ class TemplatesTest : public QObject {
     QCOMPARE(If().CheckBox1->text(), QString(" ELSE"));
     QVERIFY(!If().CheckBox1->isChecked());
     QCOMPARE(FileIO().windowTitle(), QString("Lecture / Ecriture fichier"));
-    QStringList labels;
-    for (const QLabel* label : FileIO().findChildren<QLabel*>()) labels << label->text();
-    QCOMPARE(labels, (QStringList{"Variable fichier", "Nom du fichier"}));
   }
 
   void noTemplateWhileARunHoldsTheWindow() {

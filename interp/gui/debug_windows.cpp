@@ -27,7 +27,7 @@ TTableSymboles::TTableSymboles(QWidget* parent) : QDialog(parent) {
   buttons->addWidget(Button1);
   buttons->addStretch();
   layout->addLayout(buttons);
-  resize(520, 420);
+  resize(640, 420);
 }
 
 void TTableSymboles::Clear() { ListBox1->clear(); }

@@ -193,6 +193,17 @@ class TemplatesTest : public QObject {
     QCOMPARE(editor->CaretOffset(), end - 17);
   }
 
+  // The caret goes into the piece just inserted, even below an earlier one.
+  void aSecondFileOpeningTakesTheCaretToItsOwnEmptyLine() {
+    editor->Memo1->setPlainText("");
+    QVERIFY(Confirm(TemplateCases()[6]));
+    editor->Memo1->moveCursor(QTextCursor::End);
+    editor->Memo1->insertPlainText("\n");
+    QVERIFY(Confirm(TemplateCases()[6]));
+    QCOMPARE(CaretLineColumn(), qMakePair(6, 0));
+    QCOMPARE(editor->Memo1->document()->findBlockByNumber(7).text(), QString("  inStream.close();"));
+  }
+
   void aMissingValueOnlyRemovesTheSelection_data() {
     QTest::addColumn<int>("which");
     QTest::newRow("for without a counter") << 0;

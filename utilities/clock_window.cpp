@@ -127,18 +127,7 @@ void THorloge::CreateTexts() {
   Label3->setPixmap(ClockFacePicture(kFaceSide, false, 0, 0, 0));
 }
 
-QString THorloge::TimeFormat(const QLocale& locale) {
-  // Qt's long time format ends with the zone ("HH:mm:ss t"); the clock shows
-  // hours, minutes and seconds only. Quoted text is kept as it stands.
-  const QString format = locale.timeFormat(QLocale::LongFormat);
-  QString out;
-  bool quoted = false;
-  for (QChar c : format) {
-    if (c == u'\'') quoted = !quoted;
-    if (quoted || c != u't') out += c;
-  }
-  return out.simplified();
-}
+QString THorloge::TimeFormat(const QLocale& locale) { return LongTimeFormat(locale); }
 
 ClockField THorloge::SelectedField() const {
   const int id = fields_->checkedId();

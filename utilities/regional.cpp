@@ -6,12 +6,6 @@
 
 namespace orv {
 
-QLocale RegionalLocale() {
-  const QLocale system = QLocale::system();
-  if (system.language() == QLocale::C) return QLocale(QLocale::French, QLocale::France);
-  return system;
-}
-
 void ShowErrorBox(QWidget* parent, const QString& text) {
   QMessageBox::critical(parent, QString::fromUtf8(kApplicationTitle), text);
 }

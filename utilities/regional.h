@@ -8,6 +8,8 @@
 #include <QString>
 #include <functional>
 
+#include "interp/gui/regional.h"
+
 class QKeyEvent;
 class QWidget;
 
@@ -15,9 +17,6 @@ namespace orv {
 
 inline constexpr const char* kApplicationTitle = "Orv Java";
 
-// The system's regional settings; French ones when the system has none (the
-// C or POSIX locale), since the product is French.
-QLocale RegionalLocale();
 
 // Shows a French error message modally. Windows take one as a seam so tests
 // never wait on a real box.

@@ -6,6 +6,7 @@
 #include <QTextLayout>
 
 #include "editor/Childwin.h"
+#include "interp/gui/gui_host.h"
 #include "editor/qt_text.h"
 #include "editor/rules/source_lines.h"
 
@@ -144,7 +145,7 @@ void TEditeur::Importer() {
 }
 
 void TEditeur::Imprimer() {
-  QPrinter printer(QPrinter::HighResolution);
+  QPrinter& printer = ApplicationPrinter();
   printer.setPageMargins(QMarginsF(20, 15, 15, 15), QPageLayout::Millimeter);
   printer.setDocName(FileName_.isEmpty() ? QStringLiteral("OrvJava") : QFileInfo(FileName_).fileName());
   if (!Dialogs_->PrintSetup(this, printer)) return;

@@ -22,6 +22,15 @@ constexpr int kPrinterError = 105;  // as for a file not open for writing
 
 }  // namespace
 
+QPrinter& ApplicationPrinter() {
+  static QPrinter* printer = [] {
+    auto* p = new QPrinter(QPrinter::HighResolution);
+    qAddPostRoutine([] { delete &ApplicationPrinter(); });
+    return p;
+  }();
+  return *printer;
+}
+
 int PrinterJob::WriteLine(const std::string& text) {
   lines_.push_back(FromCp1252(text));
   return 0;
@@ -32,8 +41,7 @@ int PrinterJob::Close() {
   lines_.clear();
   if (lines.isEmpty()) return 0;
   if (print) return print(lines) ? 0 : kPrinterError;
-  QPrinter printer(QPrinterInfo::defaultPrinter());
-  return PrintLines(printer, lines) ? 0 : kPrinterError;
+  return PrintLines(ApplicationPrinter(), lines) ? 0 : kPrinterError;
 }
 
 bool PrinterJob::PrintLines(QPrinter& printer, const QStringList& lines) {

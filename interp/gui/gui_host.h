@@ -17,6 +17,10 @@ namespace orv {
 class TEcran;
 class TForm12;
 
+// The printer the environment prints on: listings and PRN: output share the
+// set-up chosen with "Configuration impression...".
+QPrinter& ApplicationPrinter();
+
 // PRN: lines, printed as one job on the default printer when the printer
 // slot closes.
 class PrinterJob : public PrinterSink {

@@ -136,6 +136,17 @@ class Parser {
     return true;
   }
 
+  // What the reader is looking at, above what a program reads and shows.
+  static std::string Caption(const CodeBlock& block) {
+    const char* caption = nullptr;
+    if (block.Kind == "in") caption = "L'utilisateur tape :";
+    else if (block.Kind == "out") caption = "Le programme affiche :";
+    else if (block.Kind == "err")
+      caption = std::count(block.Text.begin(), block.Text.end(), '\n') > 1 ? "Messages d'erreur, dans l'ordre :"
+                                                                           : "Message d'erreur :";
+    return caption ? std::string("<p class=\"caption\">") + caption + "</p>\n" : std::string();
+  }
+
   bool CodeLine(std::string_view line) {
     if (Trim(line) != "@end") {
       code_->Text.append(line).push_back('\n');
@@ -143,7 +154,7 @@ class Parser {
     }
     std::string shown = code_->Text;
     if (!shown.empty()) shown.pop_back();  // </pre> right after the last line
-    current_->Body += "<pre class=\"" + code_->Kind + "\">" + EscapeHtml(shown) + "</pre>\n";
+    current_->Body += Caption(*code_) + "<pre class=\"" + code_->Kind + "\">" + EscapeHtml(shown) + "</pre>\n";
     code_ = nullptr;
     return true;
   }

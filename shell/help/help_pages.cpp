@@ -15,7 +15,8 @@ const char* const kPageStyle =
     ".menu { font-weight: bold; }"
     ".key { font-weight: bold; color: #3a3a3a; }"
     "th { background-color: #efe4d0; }"
-    ".note { background-color: #fff7d6; }";
+    ".note { background-color: #fff7d6; }"
+    "p.caption { color: #6b5a48; font-style: italic; margin-bottom: 2px; }";
 
 std::string TopicPage(const HelpTopic& topic) {
   return "<html><body><h1>" + EscapeHtml(topic.Title) + "</h1>\n" + topic.Body + "</body></html>";

@@ -152,7 +152,7 @@ TAide::TAide(QWidget* parent) : QMainWindow(parent, Qt::Window) {
   splitter->addWidget(Tabs);
   splitter->addWidget(right);
   splitter->setStretchFactor(1, 1);
-  splitter->setSizes({280, 640});
+  splitter->setSizes({310, 610});
   setCentralWidget(splitter);
   CreateActions();
 }
@@ -183,7 +183,7 @@ void TAide::CreateActions() {
   connect(ForwardAction, &QAction::triggered, Browser, &QTextBrowser::forward);
   connect(Browser, &QTextBrowser::forwardAvailable, ForwardAction, &QAction::setEnabled);
   bar->addSeparator();
-  QAction* howTo = bar->addAction(look->standardIcon(QStyle::SP_DialogHelpButton), QStringLiteral("&Utiliser l'aide"));
+  QAction* howTo = bar->addAction(look->standardIcon(QStyle::SP_MessageBoxQuestion), QStringLiteral("&Utiliser l'aide"));
   howTo->setShortcut(QKeySequence(Qt::Key_F1));
   connect(howTo, &QAction::triggered, this, &TAide::HowToUse);
 }
@@ -258,13 +258,17 @@ bool TAide::Load() {
                        : FromStd(help::MessagePage("Aide introuvable", help::MissingHelpLines(places, load)));
 
   if (book_ && !problems_.isEmpty()) {
-    ProblemBanner->setText(problems_.join(QLatin1Char(' ')) + QStringLiteral(" L'aide affichée est celle de ") +
-                           source_ + QStringLiteral("."));
+    ProblemBanner->setText(problems_.join(QLatin1Char(' ')) + QStringLiteral(" L'aide affichée est ") +
+                           (source_.startsWith(QLatin1Char(':')) ? QStringLiteral("l'aide intégrée au programme")
+                                                                 : QStringLiteral("celle de ") + source_) +
+                           QStringLiteral("."));
     ProblemBanner->show();
   } else {
     ProblemBanner->hide();
   }
-  statusBar()->showMessage(book_ ? QStringLiteral("Fichier d'aide : ") + source_
+  const QString shownSource =
+      source_.startsWith(QLatin1Char(':')) ? QStringLiteral("l'aide intégrée au programme") : source_;
+  statusBar()->showMessage(book_ ? QStringLiteral("Fichier d'aide : ") + shownSource
                                  : QStringLiteral("Aucun fichier d'aide utilisable"));
   Tabs->setEnabled(book_.has_value());
   FillContents();
@@ -373,6 +377,7 @@ bool TAide::ShowTopic(int number) {
     ShowMissing();
     return false;
   }
+  Tabs->setCurrentWidget(ContentsTree);
   const help::HelpTopic* topic = book_->ByNumber(number);
   if (!topic) {
     Browser->setSource(TopicUrl(QString::number(number)), QTextDocument::HtmlResource);

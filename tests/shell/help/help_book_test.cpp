@@ -74,6 +74,10 @@ TEST(HelpBook, CodeBlocksAreKeptAsTypedAndShownEscaped) {
   EXPECT_NE(loops.Body.find("<pre class=\"run\">  if (i &lt; 3 &amp;&amp; s == &quot;a&quot;)</pre>"),
             std::string::npos)
       << loops.Body;
+  // What a program prints is announced as such.
+  EXPECT_NE(loops.Body.find("<p class=\"caption\">Le programme affiche :</p>\n<pre class=\"out\"></pre>"),
+            std::string::npos)
+      << loops.Body;
   // A directive-looking line inside a block is program text.
   const HelpBook inside = Read("@orvjava-aide 1\n@topic 1 a\n@title A\n@code java\n@title x\n@end\n");
   EXPECT_EQ(inside.Topics()[0].Blocks[0].Text, "@title x\n");

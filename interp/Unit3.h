@@ -215,6 +215,7 @@ class TForm3 {
   bool ResolveReference(std::string_view text, std::string& name, int32_t& offset,
                         std::string& indexText, bool& isArray);
   bool ScanValueKind(std::string& text, char& kind);
+  bool StringLiteral(std::string& text, bool reduceFirstPair);
   int32_t IntCast(std::string_view argument);
   int32_t IntBuiltin(std::string_view name, std::string_view argument, bool& handled);
   long double MathFunction(std::string_view name, std::string_view argument, bool& handled);

@@ -30,6 +30,21 @@ bool TForm3::ResolveReference(std::string_view text, std::string& name, int32_t&
   return true;
 }
 
+// A double-quoted literal becomes its text. The value scanner reduces the
+// first doubled quote inside it to one; string operands keep them all.
+bool TForm3::StringLiteral(std::string& text, bool reduceFirstPair) {
+  std::string rest(Tail(text, 1));
+  if (reduceFirstPair)
+    if (const size_t pair = rest.find("\"\""); pair != std::string::npos) rest.erase(pair, 1);
+  if (rest.empty() || rest.back() != '"') {
+    Fail("chaine sans fin");
+    return false;
+  }
+  rest.pop_back();
+  text = std::move(rest);
+  return true;
+}
+
 bool TForm3::ScanValue(std::string& text) {
   char kind = 0;
   return ScanValueKind(text, kind);
@@ -50,15 +65,7 @@ bool TForm3::ScanValueKind(std::string& text, char& kind) {
   }
   if (first == '"') {
     kind = 'T';
-    std::string rest(Tail(text, 1));
-    if (const size_t pair = rest.find("\"\""); pair != std::string::npos) rest.erase(pair, 1);
-    if (rest.empty() || rest.back() != '"') {
-      Fail("chaine sans fin");
-      return false;
-    }
-    rest.pop_back();
-    text = std::move(rest);
-    return true;
+    return StringLiteral(text, true);
   }
   if (Contains(".0123456789+-", first)) {
     kind = 'N';
@@ -102,16 +109,7 @@ bool TForm3::StringOperand(std::string& text) {
     text = text.substr(1, 1);
     return true;
   }
-  if (text[0] == '"') {
-    std::string rest(Tail(text, 1));
-    if (rest.empty() || rest.back() != '"') {
-      Fail("chaine sans fin");
-      return false;
-    }
-    rest.pop_back();
-    text = std::move(rest);
-    return true;
-  }
+  if (text[0] == '"') return StringLiteral(text, false);
   std::string name, indexText;
   int32_t offset = 0, slot = 0;
   bool isArray = false;

@@ -10,30 +10,11 @@
 
 #include "interp/Unit3.h"
 #include "interp/program_text.h"
+#include "tests/interp/null_host.h"
 
 namespace {
 
-class NullSurface : public orv::OutputSurface {
- public:
-  void SetTitle(const std::string&) override {}
-  void Show() override {}
-  void DrawText(int, int, const std::string&) override {}
-  int TextWidth(const std::string& t) override { return static_cast<int>(t.size()); }
-};
-
-class NullHost : public orv::Host {
- public:
-  void MessageBox(const std::string&) override {}
-  orv::OutputSurface& Screen() override { return screen_; }
-  orv::DateTime Now() override { return {}; }
-  bool ReadKeyboardLine(std::string& line) override {
-    line.clear();
-    return false;
-  }
-
- private:
-  NullSurface screen_;
-};
+using orv::testing::NullHost;
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

@@ -13,30 +13,18 @@
 
 #include "interp/Unit3.h"
 #include "interp/program_text.h"
+#include "tests/interp/null_host.h"
 
 namespace {
 
-class NullSurface : public orv::OutputSurface {
+// Keyboard lines alternate numbers and words, then the input ends.
+class FuzzHost : public orv::testing::NullHost {
  public:
-  void SetTitle(const std::string&) override {}
-  void Show() override {}
-  void DrawText(int, int, const std::string&) override {}
-  int TextWidth(const std::string& t) override { return 7 * static_cast<int>(t.size()); }
-};
-
-class FuzzHost : public orv::Host {
- public:
-  void MessageBox(const std::string&) override {}
-  orv::OutputSurface& Screen() override { return screen_; }
-  orv::DateTime Now() override { return {2026, 12, 8, 10, 30, 15}; }
   bool ReadKeyboardLine(std::string& line) override {
     line = (++reads % 3) ? "12" : "texte";
     return reads < 50;
   }
   int reads = 0;
-
- private:
-  NullSurface screen_;
 };
 
 bool Check(bool ok, const char* what) {

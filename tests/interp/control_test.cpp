@@ -9,19 +9,7 @@ namespace {
 const std::string kDeclarations =
     " static int i, j, k, n, s;\n static float r;\n static char c;\n static String t, u;\n";
 
-struct Case {
-  const char* body;
-  const char* out;
-  std::vector<std::string> messages;
-};
-
-void Check(const std::vector<Case>& cases) {
-  for (const Case& c : cases) {
-    const RunResult r = RunProgram(kDeclarations, c.body);
-    EXPECT_EQ(r.out, c.out) << c.body;
-    EXPECT_EQ(r.messages, c.messages) << c.body;
-  }
-}
+void Check(const std::vector<Case>& cases) { CheckCases(kDeclarations, cases); }
 
 TEST(Conditions, NumbersCompareByValueTextsRightAligned) {
   Check({

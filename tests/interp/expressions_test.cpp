@@ -17,19 +17,7 @@ const std::string kDeclarations =
     " static char cs[] = new char[4];\n"
     " static File f;\n";
 
-struct Case {
-  const char* body;
-  const char* out;
-  std::vector<std::string> messages;
-};
-
-void Check(const std::vector<Case>& cases) {
-  for (const Case& c : cases) {
-    const RunResult r = RunProgram(kDeclarations, c.body);
-    EXPECT_EQ(r.out, c.out) << c.body;
-    EXPECT_EQ(r.messages, c.messages) << c.body;
-  }
-}
+void Check(const std::vector<Case>& cases) { CheckCases(kDeclarations, cases); }
 
 TEST(ScanValue, LiteralsAndVariables) {
   Check({

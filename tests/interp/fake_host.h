@@ -1,6 +1,8 @@
 // A host for interpreter tests: records everything the interpreter shows.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <string>
 #include <vector>
@@ -125,6 +127,21 @@ class Session {
 inline RunResult RunProgram(const std::string& declarations, const std::string& body) {
   Session s(Program(declarations, body));
   return s.Run();
+}
+
+// One body run inside the usual frame, with what it must print and show.
+struct Case {
+  const char* body;
+  const char* out;
+  std::vector<std::string> messages;
+};
+
+inline void CheckCases(const std::string& declarations, const std::vector<Case>& cases) {
+  for (const Case& c : cases) {
+    const RunResult r = RunProgram(declarations, c.body);
+    EXPECT_EQ(r.out, c.out) << c.body;
+    EXPECT_EQ(r.messages, c.messages) << c.body;
+  }
 }
 
 }  // namespace orv::testing

@@ -1,8 +1,0 @@
-import java.util.*;
-class Bonjour
-{
- public static void main(String args[])
- {
-  System.out.println("Bonjour tout le monde !");
- }
-}

@@ -74,7 +74,10 @@ TTemplate DoTemplate(const TConditionFields& fields) {
 TTemplate IfTemplate(const TConditionFields& fields, bool withElse) {
   if (!HasCondition(fields)) return {};
   TTemplate piece = Block("if (" + Condition(fields) + ")");
+  // Without an else the block must close with "};", or a false condition
+  // looks for an else that is not there ("else manquant").
   if (withElse) piece.Lines.insert(piece.Lines.end(), {"else", "{", "", "}"});
+  else piece.Lines.back() = "};";
   return piece;
 }
 

@@ -5,6 +5,8 @@
 #include <set>
 
 #include "editor/rules/template_text.h"
+#include "interp/Unit3.h"
+#include "interp/program_text.h"
 
 namespace orv {
 namespace {
@@ -21,7 +23,7 @@ TEST(TemplateText, EveryPieceWithTheCaretOnItsFirstEmptyLine) {
       {"for down", ForTemplate({"i", "0", "10", true}), {"for (i=0; i>=10; i--)", "{", "", "}"}},
       {"while", WhileTemplate({"x", 1, "5"}), {"while (x<5)", "{", "", "}"}},
       {"do", DoTemplate({"x", 5, "0"}), {"do", "{", "", "}", "while (x!=0);"}},
-      {"if", IfTemplate({"a", 0, "b"}, false), {"if (a==b)", "{", "", "}"}},
+      {"if", IfTemplate({"a", 0, "b"}, false), {"if (a==b)", "{", "", "};"}},
       {"if else", IfTemplate({"a", 0, "b"}, true), {"if (a==b)", "{", "", "}", "else", "{", "", "}"}},
       {"reading", FileTemplate("f", "donnees.txt", false),
        {"File f=new File(\"donnees.txt\");", "  FileInputStream inStream=new FileInputStream(f);", "",
@@ -123,6 +125,49 @@ TEST(TemplateText, ProcedureEntries) {
                                                                       {"void marquee()", 10},
                                                                       {"void pas()", 11}}));
   EXPECT_TRUE(ProcedureEntries({}).empty());
+}
+
+}  // namespace
+}  // namespace orv
+
+namespace orv {
+namespace {
+
+// The generated pieces run as they stand, whichever way their condition goes.
+TEST(TemplateText, GeneratedIfPiecesRunWithTheInterpreter) {
+  struct Host : orv::Host {
+    struct Surface : OutputSurface {
+      void SetTitle(const std::string&) override {}
+      void Show() override {}
+      void DrawText(int, int, const std::string& t) override { out += t; }
+      int TextWidth(const std::string&) override { return 0; }
+      std::string out;
+    } screen;
+    std::vector<std::string> messages;
+    void MessageBox(const std::string& t) override { messages.push_back(t); }
+    OutputSurface& Screen() override { return screen; }
+    DateTime Now() override { return {}; }
+    bool ReadKeyboardLine(std::string&) override { return false; }
+  };
+  for (bool withElse : {false, true}) {
+    for (const char* value : {"1", "2"}) {
+      std::vector<std::string> lines = {"class A", "{", " static int a, b;", " void main()", " {",
+                                        std::string("  a = ") + value + ";", "  b = 1;"};
+      TTemplate piece = IfTemplate({"a", 0, "b"}, withElse);
+      piece.Lines[2] = "  System.out.print(\"oui\");";
+      if (withElse) piece.Lines[6] = "  System.out.print(\"non\");";
+      lines.insert(lines.end(), piece.Lines.begin(), piece.Lines.end());
+      lines.insert(lines.end(), {"  System.out.print(\"fin\");", " }", "}"});
+      Host host;
+      VectorLineList list(lines);
+      TForm3 interpreter(host);
+      int32_t resume = 0, state = 0;
+      interpreter.Exec(list, resume, 0, state);
+      EXPECT_TRUE(host.messages.empty()) << withElse << value << host.messages.front();
+      const bool holds = std::string(value) == "1";
+      EXPECT_EQ(host.screen.out, std::string(holds ? "oui" : (withElse ? "non" : "")) + "fin");
+    }
+  }
 }
 
 }  // namespace

@@ -67,7 +67,7 @@ const std::vector<TemplateCase>& TemplateCases() {
       {"do", &TEditeur::Dog, While, [] { FillCondition(While(), "x", 5, "0"); },
        {"do", "{", "", "}", "while (x!=0);"}},
       {"if", &TEditeur::Ifg, If, [] { FillCondition(If(), "a", 3, "b"); },
-       {"if (a<=b)", "{", "", "}"}},
+       {"if (a<=b)", "{", "", "};"}},
       {"if else", &TEditeur::Ifg, If,
        [] {
          FillCondition(If(), "a", 0, "b");

@@ -1,0 +1,102 @@
+// TMainForm: the frame of the environment. Its client area holds the editor
+// windows; every command either acts on the frame itself or is handed to the
+// active editor window, the interpreter's debug views, the help, the about box
+// or a desk utility.
+#pragma once
+
+#include <QMainWindow>
+#include <QMap>
+#include <QPointer>
+#include <functional>
+
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QTimer;
+class QToolBar;
+
+namespace orv {
+
+class TAboutBox;
+class TAide;
+class TCalendrier;
+class TEditeur;
+class THorloge;
+class TPocket;
+
+class TMainForm : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit TMainForm(QWidget* parent = nullptr);
+  ~TMainForm() override;
+
+  // The windows the main window opens; start-up creates them in its order.
+  // Any left unset is created at first use.
+  TAboutBox* AboutBox = nullptr;
+  TCalendrier* Calendrier = nullptr;
+  THorloge* Horloge = nullptr;
+  TPocket* Pocket = nullptr;
+  TAide* Aide = nullptr;
+
+  // Every menu item and tool bar button by its name ("FileNewItem", "SaveBtn").
+  QAction* Action(const QString& name) const { return actions_.value(name); }
+  QMenu* Menu(const QString& name) const { return menus_.value(name); }
+  QMdiArea* MdiArea() const { return mdiArea_; }
+  QLabel* StatusLine = nullptr;
+  QLabel* Panel2 = nullptr;
+  QToolBar* SpeedPanel = nullptr;
+
+  TEditeur* ActiveEditor() const;
+  QList<TEditeur*> Editors() const;
+  QString StartFolder() const { return startFolder_; }
+
+  // Seams: where the open dialog's answer and the frame's messages come from.
+  std::function<QString(QWidget*)> openFileName;
+  std::function<void(const QString&)> message;
+
+ public slots:
+  void FileNewItemClick();
+  void FileOpenItemClick();
+  // Opens a file in a new editor window, as "&Ouvrir" does once a name is chosen.
+  TEditeur* OpenEditor(const QString& path);
+  void FileCloseItemClick();
+  void PasapasClick();
+  void WindowArrangeItemClick();
+  void WindowMinimizeItemClick();
+  void UpdateMenuItems();
+  void Timer1Timer();
+  // The help topic of a top-level menu (its context number).
+  void ShowHelpTopic(int context);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void BuildToolBar();
+  void BuildStatusBar();
+  void Route();
+  void OnEditor(void (TEditeur::*command)());
+  TEditeur* AddEditor(const QString& title);
+  void OnSubWindowActivated(QMdiSubWindow* window);
+  void FillWindowMenu();
+  TAide& Help();
+  void ShowMessage(const QString& text);
+
+  QMdiArea* mdiArea_ = nullptr;
+  QMap<QString, QAction*> actions_;
+  QMap<QString, QMenu*> menus_;
+  QMap<QMenu*, int> helpContexts_;
+  QList<QAction*> windowList_;
+  QTimer* timer1_ = nullptr;
+  QPointer<TEditeur> current_;  // the active editor window, as last activated
+  QString startFolder_;
+  bool shown_ = false;
+};
+
+}  // namespace orv

@@ -1,0 +1,401 @@
+// The main window: menus, tool bar, status bar, and the routing of commands.
+#include <QActionGroup>
+#include <QWindow>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "editor/Childwin.h"
+#include "interp/gui/gui_host.h"
+#include "interp/gui/regional.h"
+#include "interp/gui/session.h"
+#include "shell/Main.h"
+#include "shell/about.h"
+#include "shell/help/help_viewer.h"
+#include "shell/help/program_picture.h"
+#include "shell/menu_table.h"
+#include "shell/tool_icons.h"
+#include "utilities/Calend.h"
+#include "utilities/Horloge1.h"
+#include "utilities/Pocket1.h"
+
+namespace orv {
+namespace {
+
+constexpr int kNewWindowCaret = 137;  // the blank line inside main
+constexpr int kToolBarHeight = 33;
+constexpr int kStatusHeight = 28;
+constexpr int kClockPanelWidth = 76;
+
+template <typename Window>
+Window& Ensure(Window*& window, QWidget* parent) {
+  if (!window) window = new Window(parent);
+  return *window;
+}
+
+}  // namespace
+
+TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
+  setObjectName("MainForm");
+  setWindowTitle("Orv Java");
+  setWindowIcon(ProgramIcon());
+  resize(542, 386);
+  mdiArea_ = new QMdiArea(this);
+  mdiArea_->setObjectName("MdiArea");
+  mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setCentralWidget(mdiArea_);
+  BuildMenus();
+  BuildToolBar();
+  BuildStatusBar();
+  Route();
+  // FormCreate: availability follows every change of the active window.
+  connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TMainForm::OnSubWindowActivated);
+  connect(qApp, &QGuiApplication::focusWindowChanged, this, &TMainForm::UpdateMenuItems);
+  connect(&Interpreter(), &InterpreterSession::RunningChanged, this, &TMainForm::UpdateMenuItems);
+  timer1_ = new QTimer(this);
+  timer1_->setTimerType(Qt::PreciseTimer);
+  connect(timer1_, &QTimer::timeout, this, &TMainForm::Timer1Timer);
+  timer1_->start(1000);
+  Timer1Timer();
+  UpdateMenuItems();
+}
+
+// FormDestroy: no availability update may run on windows being destroyed.
+TMainForm::~TMainForm() {
+  disconnect(qApp, &QGuiApplication::focusWindowChanged, this, &TMainForm::UpdateMenuItems);
+  disconnect(mdiArea_, nullptr, this, nullptr);
+}
+
+void TMainForm::BuildMenus() {
+  for (const MenuSpec& spec : MainMenuTable()) {
+    QMenu* menu = menuBar()->addMenu(QString::fromStdString(spec.caption));
+    menu->setObjectName(QString::fromStdString(spec.name));
+    menu->menuAction()->setStatusTip(QString::fromStdString(spec.hint));
+    menu->installEventFilter(this);
+    menus_.insert(menu->objectName(), menu);
+    helpContexts_.insert(menu, spec.helpContext);
+    for (const MenuItemSpec& item : spec.items) {
+      QAction* action = item.caption == "-" ? menu->addSeparator()
+                                            : menu->addAction(QString::fromStdString(item.caption));
+      action->setObjectName(QString::fromStdString(item.name));
+      action->setStatusTip(QString::fromStdString(item.hint));
+      action->setCheckable(item.checkable);
+      if (!item.shortcut.empty()) {
+        action->setShortcut(QKeySequence(QString::fromStdString(item.shortcut)));
+        action->setShortcutContext(Qt::ApplicationShortcut);
+      }
+      action->setProperty("availability", static_cast<int>(item.availability));
+      actions_.insert(action->objectName(), action);
+    }
+  }
+  menuBar()->installEventFilter(this);
+  connect(Menu("Window1"), &QMenu::aboutToShow, this, &TMainForm::FillWindowMenu);
+}
+
+void TMainForm::BuildToolBar() {
+  SpeedPanel = addToolBar("SpeedPanel");
+  SpeedPanel->setObjectName("SpeedPanel");
+  SpeedPanel->setMovable(false);
+  SpeedPanel->setFloatable(false);
+  SpeedPanel->setFixedHeight(kToolBarHeight);
+  SpeedPanel->setIconSize(QSize(22, 22));
+  for (const ToolButtonSpec& spec : ToolBarTable()) {
+    if (spec.name.empty()) {
+      auto* gap = new QWidget(SpeedPanel);
+      gap->setFixedWidth(10);
+      SpeedPanel->addWidget(gap);
+      continue;
+    }
+    const QString name = QString::fromStdString(spec.name);
+    QAction* action = SpeedPanel->addAction(ToolIcon(name), QString());
+    action->setObjectName(name);
+    action->setToolTip(QString::fromStdString(spec.hint));
+    action->setStatusTip(QString::fromStdString(spec.hint));
+    action->setProperty("availability", static_cast<int>(spec.availability));
+    action->setProperty("command", QString::fromStdString(spec.command));
+    SpeedPanel->widgetForAction(action)->setObjectName(name);
+    actions_.insert(name, action);
+  }
+}
+
+void TMainForm::BuildStatusBar() {
+  QStatusBar* panel1 = statusBar();
+  panel1->setObjectName("Panel1");
+  panel1->setFixedHeight(kStatusHeight);
+  panel1->setSizeGripEnabled(false);
+  StatusLine = new QLabel(panel1);
+  StatusLine->setObjectName("StatusLine");
+  StatusLine->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  StatusLine->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  Panel2 = new QLabel(panel1);
+  Panel2->setObjectName("Panel2");
+  Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  Panel2->setAlignment(Qt::AlignCenter);
+  Panel2->setFixedWidth(kClockPanelWidth);
+  panel1->addWidget(StatusLine, 1);
+  panel1->addPermanentWidget(Panel2);
+}
+
+// Every menu item and button to what it does.
+void TMainForm::Route() {
+  const std::pair<const char*, std::function<void()>> routes[] = {
+      {"FileNewItem", [this] { FileNewItemClick(); }},
+      {"FileOpenItem", [this] { FileOpenItemClick(); }},
+      {"FileCloseItem", [this] { FileCloseItemClick(); }},
+      {"FileSaveItem", [this] { if (TEditeur* e = ActiveEditor()) e->Enregistrer(); }},
+      {"FileSaveAsItem", [this] { if (TEditeur* e = ActiveEditor()) e->SaveAs(); }},
+      {"Importer1", [this] { OnEditor(&TEditeur::Importer); }},
+      {"Imprimer1", [this] { OnEditor(&TEditeur::Imprimer); }},
+      {"Configurationimpression1", [this] { QPageSetupDialog(&ApplicationPrinter(), this).exec(); }},
+      {"FileExitItem", [this] { close(); }},
+      {"CutItem", [this] { OnEditor(&TEditeur::Couper); }},
+      {"CopyItem", [this] { OnEditor(&TEditeur::Copier); }},
+      {"PasteItem", [this] { OnEditor(&TEditeur::Coller); }},
+      {"Toutslectionner1", [this] { OnEditor(&TEditeur::ToutSelectionner); }},
+      {"Rechercher1", [this] { OnEditor(&TEditeur::Chercher); }},
+      {"Continuer1", [this] { OnEditor(&TEditeur::Continuer); }},
+      {"Remplacer1", [this] { OnEditor(&TEditeur::Remplacer); }},
+      {"subs1", [this] { OnEditor(&TEditeur::ListeSubs); }},
+      {"Tabledessymboles1", [] { Interpreter().Stats(); }},
+      {"Examinervariable1", [] { Interpreter().Examiner(); }},
+      {"Excuter1", [this] { OnEditor(&TEditeur::Executer); }},
+      {"Pointdarrt1", [this] { OnEditor(&TEditeur::Arret); }},
+      {"Continuer2", [this] { OnEditor(&TEditeur::Continuer2); }},
+      {"Interrompre1", [] { Interpreter().RequestInterrupt(); }},
+      {"Pasapas", [this] { PasapasClick(); }},
+      {"Motscl1", [this] { OnEditor(&TEditeur::Instructions); }},
+      {"BoucleFor1", [this] { OnEditor(&TEditeur::Forg); }},
+      {"Bouclewhile1", [this] { OnEditor(&TEditeur::whileg); }},
+      {"BoucleRepeat1", [this] { OnEditor(&TEditeur::Dog); }},
+      {"ConditionIf1", [this] { OnEditor(&TEditeur::Ifg); }},
+      {"Lecturefichier1", [this] { OnEditor(&TEditeur::Liref); }},
+      {"Ecriturefichier1", [this] { OnEditor(&TEditeur::Ecriref); }},
+      {"Calendrier1", [this] { Ensure(Calendrier, this).exec(); }},
+      {"Calculatrice1", [this] { Ensure(Pocket, this).exec(); }},
+      {"Horloge1", [this] { Ensure(Horloge, this).exec(); }},
+      {"WindowCascadeItem", [this] { mdiArea_->cascadeSubWindows(); }},
+      {"WindowTileItem", [this] { mdiArea_->tileSubWindows(); }},
+      {"WindowArrangeItem", [this] { WindowArrangeItemClick(); }},
+      {"WindowMinimizeItem", [this] { WindowMinimizeItemClick(); }},
+      {"Index1", [this] { Help().HContents(); }},
+      {"Rechercher2", [this] { Help().HSearch(QString()); }},
+      {"Utiliser1", [this] { Help().HowToUse(); }},
+      {"HelpAboutItem", [this] { Ensure(AboutBox, this).exec(); }},
+  };
+  for (const auto& [name, handler] : routes) connect(Action(name), &QAction::triggered, this, handler);
+  // The tool bar's buttons perform their menu item.
+  for (const ToolButtonSpec& spec : ToolBarTable())
+    if (!spec.name.empty())
+      connect(Action(QString::fromStdString(spec.name)), &QAction::triggered,
+              Action(QString::fromStdString(spec.command)), &QAction::trigger);
+}
+
+void TMainForm::OnEditor(void (TEditeur::*command)()) {
+  if (TEditeur* editor = ActiveEditor()) (editor->*command)();
+}
+
+TEditeur* TMainForm::ActiveEditor() const {
+  QMdiSubWindow* window = mdiArea_->activeSubWindow();
+  if (!window) window = mdiArea_->currentSubWindow();
+  if (window) return qobject_cast<TEditeur*>(window->widget());
+  return current_;
+}
+
+QList<TEditeur*> TMainForm::Editors() const {
+  QList<TEditeur*> editors;
+  for (QMdiSubWindow* window : mdiArea_->subWindowList())
+    if (auto* editor = qobject_cast<TEditeur*>(window->widget())) editors << editor;
+  return editors;
+}
+
+TEditeur* TMainForm::AddEditor(const QString& title) {
+  auto* editor = new TEditeur;
+  editor->setWindowTitle(title);
+  QMdiSubWindow* window = mdiArea_->addSubWindow(editor);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->setWindowIcon(ProgramIcon());
+  connect(editor, &QObject::destroyed, this, [this] { QTimer::singleShot(0, this, &TMainForm::UpdateMenuItems); });
+  window->show();
+  mdiArea_->setActiveSubWindow(window);
+  UpdateMenuItems();
+  return editor;
+}
+
+void TMainForm::FileNewItemClick() {
+  const int n = static_cast<int>(mdiArea_->subWindowList().size()) + 1;
+  TEditeur* editor = AddEditor(QStringLiteral("OrvJava - Java%1.java").arg(n));
+  editor->SetCaretOffset(kNewWindowCaret);
+  editor->Memo1->setFocus();
+}
+
+void TMainForm::FileOpenItemClick() {
+  QString path;
+  if (openFileName) {
+    path = openFileName(this);
+  } else {
+    QFileDialog dialog(this, "Ouvrir", QString(), "Fichiers java (*.java);;Tous les fichiers (*.*)");
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.selectFile("*.java");
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) path = dialog.selectedFiles().front();
+  }
+  if (!path.isEmpty()) OpenEditor(path);
+}
+
+TEditeur* TMainForm::OpenEditor(const QString& path) {
+  TEditeur* editor = AddEditor(QStringLiteral("OrvJava - ") + QFileInfo(path).fileName());
+  editor->OpenFile(path);
+  editor->show();
+  return editor;
+}
+
+void TMainForm::FileCloseItemClick() {
+  if (mdiArea_->activeSubWindow()) mdiArea_->closeActiveSubWindow();
+}
+
+void TMainForm::PasapasClick() {
+  // The action has already inverted its check mark.
+  if (TEditeur* editor = ActiveEditor()) editor->Pasapas(Action("Pasapas")->isChecked());
+}
+
+// Minimised editor windows in a row along the bottom of the client area.
+void TMainForm::WindowArrangeItemClick() {
+  int x = 0;
+  for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
+    if (!window->isMinimized()) continue;
+    const QSize size = window->size();
+    window->move(x, mdiArea_->viewport()->height() - size.height());
+    x += size.width();
+  }
+}
+
+void TMainForm::WindowMinimizeItemClick() {
+  const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList();
+  for (auto it = windows.rbegin(); it != windows.rend(); ++it) (*it)->showMinimized();
+}
+
+void TMainForm::UpdateMenuItems() {
+  const int editors = static_cast<int>(mdiArea_->subWindowList().size());
+  const bool running = Interpreter().Running();
+  for (QAction* action : std::as_const(actions_)) {
+    const QVariant availability = action->property("availability");
+    if (availability.isValid())
+      action->setEnabled(IsAvailable(static_cast<Availability>(availability.toInt()), editors, running));
+  }
+}
+
+// An editor window becomes the active child: the previous one is told first.
+// The frame losing the focus (to "Ecran" or a dialog) is no change of child.
+void TMainForm::OnSubWindowActivated(QMdiSubWindow* window) {
+  TEditeur* editor = window ? qobject_cast<TEditeur*>(window->widget()) : nullptr;
+  if (!editor && !mdiArea_->subWindowList().isEmpty()) return UpdateMenuItems();
+  if (editor != current_) {
+    if (current_) current_->FormDeactivate();
+    current_ = editor;
+    if (editor) editor->FormActivate();
+  }
+  UpdateMenuItems();
+}
+
+void TMainForm::FillWindowMenu() {
+  QMenu* menu = Menu("Window1");
+  for (QAction* action : std::as_const(windowList_)) {
+    menu->removeAction(action);
+    delete action;
+  }
+  windowList_.clear();
+  const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList();
+  if (windows.isEmpty()) return;
+  windowList_ << menu->addSeparator();
+  auto* group = new QActionGroup(menu);
+  for (int i = 0; i < windows.size(); ++i) {
+    QMdiSubWindow* window = windows[i];
+    const QString number = i < 9 ? QStringLiteral("&%1 ").arg(i + 1) : QStringLiteral("%1 ").arg(i + 1);
+    QAction* action = menu->addAction(number + window->windowTitle());
+    action->setCheckable(true);
+    action->setChecked(window == mdiArea_->activeSubWindow());
+    action->setActionGroup(group);
+    connect(action, &QAction::triggered, this, [this, window] { mdiArea_->setActiveSubWindow(window); });
+    windowList_ << action;
+  }
+}
+
+void TMainForm::Timer1Timer() {
+  const QLocale locale = RegionalLocale();
+  Panel2->setText(locale.toString(QTime::currentTime(), LongTimeFormat(locale)));
+}
+
+TAide& TMainForm::Help() {
+  if (!Aide) Aide = new TAide(this);
+  const QString file = QDir(startFolder_.isEmpty() ? QDir::currentPath() : startFolder_).filePath("OrvJava.hlp");
+  if (Aide->HelpFile() != file) Aide->SetHelpFile(file);
+  return *Aide;
+}
+
+void TMainForm::ShowHelpTopic(int context) { Help().ShowTopic(context); }
+
+void TMainForm::ShowMessage(const QString& text) {
+  if (message) return message(text);
+  QMessageBox::warning(this, "Orv Java", text);
+}
+
+// FormShow: the start folder is the working folder of the first show.
+void TMainForm::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (shown_) return;
+  shown_ = true;
+  startFolder_ = QDir::currentPath();
+  resize(width() - 10, height());
+  setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+// FormClose: every editor window may refuse; then the start folder comes back.
+void TMainForm::closeEvent(QCloseEvent* event) {
+  mdiArea_->closeAllSubWindows();
+  if (!mdiArea_->subWindowList().isEmpty()) {
+    event->ignore();
+    return;
+  }
+  if (!startFolder_.isEmpty() && !QDir::setCurrent(startFolder_))
+    ShowMessage(QStringLiteral("Impossible de revenir au dossier de départ %1.").arg(startFolder_));
+  event->accept();
+}
+
+// The hint of whatever the mouse or the keyboard highlights goes to StatusLine.
+bool TMainForm::event(QEvent* event) {
+  if (event->type() == QEvent::StatusTip) {
+    StatusLine->setText(static_cast<QStatusTipEvent*>(event)->tip());
+    return true;
+  }
+  return QMainWindow::event(event);
+}
+
+// F1 on a highlighted menu or menu item shows that menu's help topic.
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+    QMenu* menu = qobject_cast<QMenu*>(watched);
+    if (!menu && watched == menuBar() && menuBar()->activeAction()) menu = menuBar()->activeAction()->menu();
+    if (menu && helpContexts_.contains(menu)) {
+      const int context = helpContexts_.value(menu);
+      QTimer::singleShot(0, this, [this, context] { ShowHelpTopic(context); });
+      menu->close();
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace orv

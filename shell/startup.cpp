@@ -1,0 +1,71 @@
+#include "shell/startup.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include "editor/template_dialogs.h"
+#include "interp/gui/debug_windows.h"
+#include "interp/gui/session.h"
+#include "shell/Main.h"
+#include "shell/about.h"
+#include "shell/splash.h"
+#include "utilities/Calend.h"
+#include "utilities/Horloge1.h"
+#include "utilities/Pocket1.h"
+
+namespace orv {
+
+TMainForm* CreateWindows(const std::function<void(const QString&)>& created) {
+  auto step = [&created](const char* name) {
+    if (created) created(QString::fromLatin1(name));
+  };
+  auto* main = new TMainForm;
+  step("TMainForm");
+  main->AboutBox = new TAboutBox(main);
+  step("TAboutBox");
+  TemplateWindows::SetOwner(main);
+  TemplateWindows::ListeSel();
+  step("TListeSel");
+  TableSymbolesWindow();
+  step("TTableSymboles");
+  VariableWindow();
+  step("TVariable");
+  TemplateWindows::MotsCle();
+  step("TMotsCle");
+  TemplateWindows::BoucleFor();
+  step("TBoucleFor");
+  TemplateWindows::BoucleWhile();
+  step("TBoucleWhile");
+  TemplateWindows::ConditionIf();
+  step("TConditionIf");
+  TemplateWindows::FileIO();
+  step("TFileIO");
+  Interpreter();
+  step("TForm3");
+  Form12Window();
+  step("TForm12");
+  main->Calendrier = new TCalendrier(main);
+  step("TCalendrier");
+  main->Horloge = new THorloge(main);
+  step("THorloge");
+  main->Pocket = new TPocket(main);
+  step("TPocket");
+  return main;
+}
+
+int RunEnvironment(int& argc, char** argv, const std::function<void(TMainForm&)>& shown) {
+  QApplication app(argc, argv);
+  auto* splash = new TSplash;
+  splash->ShowNow();
+  QApplication::setApplicationName("Orv Java");
+  TMainForm* main = CreateWindows();
+  splash->close();
+  delete splash;
+  main->showMaximized();
+  if (shown) QTimer::singleShot(0, main, [main, &shown] { shown(*main); });
+  const int status = app.exec();
+  delete main;
+  return status;
+}
+
+}  // namespace orv

@@ -1,0 +1,265 @@
+// The environment's main window, driven through its real objects.
+#include <QApplication>
+#include <QClipboard>
+#include <QRegularExpression>
+#include <QDir>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QStatusTipEvent>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+
+#include "editor/Childwin.h"
+#include "editor/qt_text.h"
+#include "interp/gui/ecran.h"
+#include "interp/gui/session.h"
+#include "shell/Main.h"
+#include "shell/help/help_viewer.h"
+#include "shell/startup.h"
+
+using namespace orv;
+
+namespace {
+
+const QStringList kEditorItems = {
+    "FileCloseItem", "FileSaveItem", "FileSaveAsItem", "Importer1", "Imprimer1", "CutItem", "CopyItem",
+    "PasteItem", "Toutslectionner1", "Rechercher1", "Continuer1", "Remplacer1", "subs1",
+    "Tabledessymboles1", "Examinervariable1", "Excuter1", "Pointdarrt1", "Continuer2", "Pasapas",
+    "Motscl1", "BoucleFor1", "Bouclewhile1", "BoucleRepeat1", "ConditionIf1", "Lecturefichier1",
+    "Ecriturefichier1", "WindowCascadeItem", "WindowTileItem", "WindowArrangeItem", "WindowMinimizeItem",
+    "SaveBtn", "CutBtn", "CopyBtn", "PasteBtn", "ExecButton"};
+const QStringList kAlwaysItems = {"FileNewItem", "FileOpenItem", "Configurationimpression1", "FileExitItem",
+                                  "Calendrier1", "Calculatrice1", "Horloge1", "Index1", "Rechercher2",
+                                  "Utiliser1", "HelpAboutItem", "FileNew1Btn", "OpenBtn"};
+
+// Closes the next modal dialog once it shows, reporting its class.
+void CloseNextModal(QString* seen) {
+  QTimer::singleShot(0, [seen] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return CloseNextModal(seen);
+    if (seen) *seen = modal->metaObject()->className();
+    modal->close();
+  });
+}
+
+}  // namespace
+
+class MainFormTest : public QObject {
+  Q_OBJECT
+
+ private:
+  TMainForm* main = nullptr;
+  QStringList messages;
+
+  QString Title(int i) { return main->MdiArea()->subWindowList().at(i)->windowTitle(); }
+  int EditorCount() { return static_cast<int>(main->MdiArea()->subWindowList().size()); }
+  void CloseAllEditors() {
+    for (TEditeur* editor : main->Editors()) editor->SetModified(false);
+    main->MdiArea()->closeAllSubWindows();
+    QApplication::processEvents();
+    QApplication::processEvents();
+  }
+  void CheckAvailability(bool withEditor) {
+    for (const QString& name : kEditorItems) QCOMPARE(main->Action(name)->isEnabled(), withEditor);
+    for (const QString& name : kAlwaysItems) QVERIFY2(main->Action(name)->isEnabled(), qPrintable(name));
+    QVERIFY(!main->Action("Interrompre1")->isEnabled());
+  }
+
+ private slots:
+  void initTestCase() {
+    QStringList order;
+    main = CreateWindows([&order](const QString& name) { order << name; });
+    QCOMPARE(order, (QStringList{"TMainForm", "TAboutBox", "TListeSel", "TTableSymboles", "TVariable",
+                                 "TMotsCle", "TBoucleFor", "TBoucleWhile", "TConditionIf", "TFileIO",
+                                 "TForm3", "TForm12", "TCalendrier", "THorloge", "TPocket"}));
+    main->message = [this](const QString& m) { messages << m; };
+    Interpreter().Host().messageBox = [this](const QString& m) { messages << m; };
+    main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    QCOMPARE(main->windowTitle(), QString("Orv Java"));
+    QCOMPARE(main->StartFolder(), QDir::currentPath());
+  }
+  void cleanup() {
+    CloseAllEditors();
+    messages.clear();
+  }
+
+  void availabilityFollowsTheNumberOfEditors() {
+    CheckAvailability(false);
+    main->Action("FileNewItem")->trigger();
+    CheckAvailability(true);
+    main->Action("FileNewItem")->trigger();
+    CheckAvailability(true);
+    CloseAllEditors();
+    CheckAvailability(false);
+  }
+
+  void disabledShortcutsDoNothing() {
+    main->activateWindow();
+    for (int key : {Qt::Key_F2, Qt::Key_F3, Qt::Key_F5, Qt::Key_F7, Qt::Key_F9}) QTest::keyClick(main, Qt::Key(key));
+    QTest::keyClick(main, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(EditorCount(), 0);
+    QVERIFY(!QApplication::activeModalWidget());
+    QVERIFY(messages.isEmpty());
+  }
+
+  void newWindowsAreNumberedByTheirCount() {
+    for (int i = 0; i < 3; ++i) main->FileNewItemClick();
+    QCOMPARE(Title(0), QString("OrvJava - Java1.java"));
+    QCOMPARE(Title(2), QString("OrvJava - Java3.java"));
+    main->MdiArea()->subWindowList().at(0)->close();
+    QApplication::processEvents();
+    main->FileNewItemClick();
+    QCOMPARE(Title(2), QString("OrvJava - Java3.java"));  // two windows may bear the same title
+    TEditeur* editor = main->ActiveEditor();
+    QCOMPARE(editor->CaretOffset(), 137);
+    QCOMPARE(editor->CaretLine(), 8);
+  }
+
+  void openUsesTheChosenFileAndCancelCreatesNothing() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Calcul.java");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("import java.util.*;\r\nclass Calcul\r\n{\r\n}\r\n");
+    file.close();
+    main->openFileName = [](QWidget*) { return QString(); };
+    main->FileOpenItemClick();
+    QCOMPARE(EditorCount(), 0);
+    main->openFileName = [path](QWidget*) { return path; };
+    main->FileOpenItemClick();
+    main->openFileName = nullptr;
+    QCOMPARE(EditorCount(), 1);
+    QCOMPARE(Title(0), QString("OrvJava - Calcul.java"));
+    QCOMPARE(FromCp1252(main->ActiveEditor()->Lines().Line(1)), QString("class Calcul"));
+  }
+
+  void stepModeToggledTwice() {
+    main->FileNewItemClick();
+    main->Action("Pasapas")->trigger();
+    QVERIFY(main->Action("Pasapas")->isChecked());
+    QCOMPARE(Interpreter().StepMode, 1);
+    main->Action("Pasapas")->trigger();
+    QVERIFY(!main->Action("Pasapas")->isChecked());
+    QCOMPARE(Interpreter().StepMode, 0);
+  }
+
+  void aTypedProgramRunsWithF9OnTheScreen() {
+    main->FileNewItemClick();
+    TEditeur* editor = main->ActiveEditor();
+    editor->Memo1->setFocus();
+    QTest::keyClicks(editor->Memo1, "System.out.println(\"Salut\");");
+    main->activateWindow();
+    QTest::keyClick(editor->Memo1, Qt::Key_F9);
+    QVERIFY(messages.isEmpty());
+    TEcran& ecran = Interpreter().Ecran();
+    QVERIFY(ecran.isVisible());
+    QCOMPARE(ecran.windowTitle(), QString("Orv Java - Java1.java"));
+    const QImage image = ecran.Snapshot();
+    int ink = 0;
+    for (int y = 0; y < 17; ++y)
+      for (int x = 0; x < ecran.TextWidth("Salut"); ++x) ink += qGray(image.pixel(x, y)) < 128;
+    QVERIFY(ink > 20);
+  }
+
+  void anErrorPutsTheCaretOnTheFailingLine() {
+    main->FileNewItemClick();
+    TEditeur* editor = main->ActiveEditor();
+    QTest::keyClicks(editor->Memo1, "i = zz;");
+    editor->CaretToLine(0);
+    main->Action("Excuter1")->trigger();
+    QCOMPARE(messages, QStringList{"Erreur dans expression"});
+    QCOMPARE(editor->CaretLine(), 8);
+  }
+
+  void theWindowMenuListsTheEditorsWithTheActiveOneChecked() {
+    main->FileNewItemClick();
+    main->FileNewItemClick();
+    QMenu* menu = main->Menu("Window1");
+    QMetaObject::invokeMethod(menu, "aboutToShow");
+    QStringList listed, checked;
+    for (QAction* action : menu->actions()) {
+      if (!QRegularExpression("^&\\d ").match(action->text()).hasMatch()) continue;
+      listed << action->text();
+      if (action->isChecked()) checked << action->text();
+    }
+    QCOMPARE(listed, (QStringList{"&1 OrvJava - Java1.java", "&2 OrvJava - Java2.java"}));
+    QCOMPARE(checked, QStringList{"&2 OrvJava - Java2.java"});
+  }
+
+  void toolBarButtonsPerformTheirCommands() {
+    main->Action("FileNew1Btn")->trigger();
+    QCOMPARE(EditorCount(), 1);
+    TEditeur* editor = main->ActiveEditor();
+    editor->ToutSelectionner();
+    main->Action("CopyBtn")->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), editor->Memo1->toPlainText());
+    main->Action("CutBtn")->trigger();
+    QVERIFY(editor->Memo1->toPlainText().isEmpty());
+    main->Action("PasteBtn")->trigger();
+    QCOMPARE(editor->Memo1->toPlainText(), QApplication::clipboard()->text());
+  }
+
+  void hintsGoToTheStatusLineAndTheClockTicks() {
+    QStatusTipEvent tip(main->Action("FileOpenItem")->statusTip());
+    QApplication::sendEvent(main, &tip);
+    QCOMPARE(main->StatusLine->text(), QString("Ouvrir un fichier existant"));
+    QVERIFY(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d$").match(main->Panel2->text()).hasMatch());
+    const QString before = main->Panel2->text();
+    QTRY_VERIFY_WITH_TIMEOUT(main->Panel2->text() != before, 2500);
+  }
+
+  void utilitiesAndTheAboutBoxOpenModally() {
+    for (const char* item : {"Calendrier1", "Calculatrice1", "Horloge1", "HelpAboutItem"}) {
+      QString seen;
+      CloseNextModal(&seen);
+      main->Action(item)->trigger();
+      QVERIFY2(!seen.isEmpty(), item);
+    }
+  }
+
+  void theInterruptCommandStopsARun() {
+    main->FileNewItemClick();
+    TEditeur* editor = main->ActiveEditor();
+    editor->Memo1->setPlainText(
+        "class A\n{\n static int i;\n void main()\n {\n  while (i < 1)\n  {\n   i++;\n   i--;\n  }\n }\n}");
+    bool enabledDuringRun = false;
+    QTimer::singleShot(100, [this, &enabledDuringRun] {
+      enabledDuringRun = main->Action("Interrompre1")->isEnabled() && !main->close();
+      main->Action("Interrompre1")->trigger();
+    });
+    main->Action("Excuter1")->trigger();
+    QVERIFY(enabledDuringRun);  // and quitting was refused while the program ran
+    QVERIFY(Interpreter().Interpreter().Interrupted());
+    QVERIFY(messages.contains("Programme interrompu"));
+    QVERIFY(!main->Action("Interrompre1")->isEnabled());
+  }
+
+  void theHelpShowsATopicByNumber() {
+    main->ShowHelpTopic(6);
+    QVERIFY(main->Aide);
+    QVERIFY(main->Aide->isVisible());
+    QVERIFY(main->Aide->Book());
+    main->Aide->close();
+  }
+
+  void quittingRestoresTheStartFolder() {
+    QTemporaryDir elsewhere;
+    main->FileNewItemClick();
+    TEditeur* editor = main->ActiveEditor();
+    QTest::keyClicks(editor->Memo1, "CHDIR \"" + elsewhere.path() + "\";");
+    main->Action("Excuter1")->trigger();
+    QVERIFY(messages.isEmpty());
+    QCOMPARE(QDir::currentPath(), QDir(elsewhere.path()).canonicalPath());
+    editor->SetModified(false);
+    QVERIFY(main->close());
+    QCOMPARE(QDir::currentPath(), main->StartFolder());
+  }
+};
+
+QTEST_MAIN(MainFormTest)
+#include "main_form_test.moc"

@@ -170,6 +170,15 @@ TEST_F(Files, FilesStayOpenAcrossAResumeAndCloseAtAFreshRun) {
   EXPECT_EQ(Read("s.txt"), "un\r\ndeux\r\n");
 }
 
+TEST_F(Files, LinesLeftOpenReachTheFileWhenTheInterpreterGoes) {
+  {
+    Session session(WithFile("o.txt", "  FileOutputStream sortie = new FileOutputStream(f);\n"
+                                      "  FPUTS(\"sans fermer\", f);\n"));
+    EXPECT_TRUE(session.Run().messages.empty());
+  }
+  EXPECT_EQ(Read("o.txt"), "sans fermer\r\n");
+}
+
 TEST_F(Files, PrinterLines) {
   Session none(Program(kDeclarations, "  FPUTS(\"x\", PRN:);\n"));
   EXPECT_EQ(none.Run().messages, std::vector<std::string>{"Erreur E/S 105"});

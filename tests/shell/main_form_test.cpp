@@ -247,6 +247,20 @@ class MainFormTest : public QObject {
     main->Aide->close();
   }
 
+  void f1OnAnOpenMenuShowsItsTopic() {
+    for (const auto& [menuName, context] : {std::pair{"File1", 3}, std::pair{"N4", 6}, std::pair{"Help1", 10}}) {
+      QMenu* menu = main->Menu(menuName);
+      menu->popup(main->mapToGlobal(QPoint(10, 10)));
+      QVERIFY(QTest::qWaitForWindowExposed(menu));
+      QTest::keyClick(menu, Qt::Key_F1);
+      QTRY_COMPARE(main->Aide ? main->Aide->CurrentTopic() : 0, context);
+      QVERIFY(!menu->isVisible());
+    }
+    // The help comes from OrvJava.hlp in the start folder when there is one.
+    QCOMPARE(main->Aide->HelpFile(), QDir(main->StartFolder()).filePath("OrvJava.hlp"));
+    main->Aide->close();
+  }
+
   void quittingRestoresTheStartFolder() {
     QTemporaryDir elsewhere;
     main->FileNewItemClick();

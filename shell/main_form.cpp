@@ -81,14 +81,14 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::BuildMenus() {
-  for (const MenuSpec& spec : MainMenuTable()) {
-    QMenu* menu = menuBar()->addMenu(QString::fromStdString(spec.caption));
-    menu->setObjectName(QString::fromStdString(spec.name));
-    menu->menuAction()->setStatusTip(QString::fromStdString(spec.hint));
+  for (const MenuSpec& entry : MainMenuTable()) {
+    QMenu* menu = menuBar()->addMenu(QString::fromStdString(entry.caption));
+    menu->setObjectName(QString::fromStdString(entry.name));
+    menu->menuAction()->setStatusTip(QString::fromStdString(entry.hint));
     menu->installEventFilter(this);
     menus_.insert(menu->objectName(), menu);
-    helpContexts_.insert(menu, spec.helpContext);
-    for (const MenuItemSpec& item : spec.items) {
+    helpContexts_.insert(menu, entry.helpContext);
+    for (const MenuItemSpec& item : entry.items) {
       QAction* action = item.caption == "-" ? menu->addSeparator()
                                             : menu->addAction(QString::fromStdString(item.caption));
       action->setObjectName(QString::fromStdString(item.name));
@@ -113,20 +113,20 @@ void TMainForm::BuildToolBar() {
   SpeedPanel->setFloatable(false);
   SpeedPanel->setFixedHeight(kToolBarHeight);
   SpeedPanel->setIconSize(QSize(22, 22));
-  for (const ToolButtonSpec& spec : ToolBarTable()) {
-    if (spec.name.empty()) {
+  for (const ToolButtonSpec& entry : ToolBarTable()) {
+    if (entry.name.empty()) {
       auto* gap = new QWidget(SpeedPanel);
       gap->setFixedWidth(10);
       SpeedPanel->addWidget(gap);
       continue;
     }
-    const QString name = QString::fromStdString(spec.name);
+    const QString name = QString::fromStdString(entry.name);
     QAction* action = SpeedPanel->addAction(ToolIcon(name), QString());
     action->setObjectName(name);
-    action->setToolTip(QString::fromStdString(spec.hint));
-    action->setStatusTip(QString::fromStdString(spec.hint));
-    action->setProperty("availability", static_cast<int>(spec.availability));
-    action->setProperty("command", QString::fromStdString(spec.command));
+    action->setToolTip(QString::fromStdString(entry.hint));
+    action->setStatusTip(QString::fromStdString(entry.hint));
+    action->setProperty("availability", static_cast<int>(entry.availability));
+    action->setProperty("command", QString::fromStdString(entry.command));
     SpeedPanel->widgetForAction(action)->setObjectName(name);
     actions_.insert(name, action);
   }
@@ -198,10 +198,10 @@ void TMainForm::Route() {
   };
   for (const auto& [name, handler] : routes) connect(Action(name), &QAction::triggered, this, handler);
   // The tool bar's buttons perform their menu item.
-  for (const ToolButtonSpec& spec : ToolBarTable())
-    if (!spec.name.empty())
-      connect(Action(QString::fromStdString(spec.name)), &QAction::triggered,
-              Action(QString::fromStdString(spec.command)), &QAction::trigger);
+  for (const ToolButtonSpec& entry : ToolBarTable())
+    if (!entry.name.empty())
+      connect(Action(QString::fromStdString(entry.name)), &QAction::triggered,
+              Action(QString::fromStdString(entry.command)), &QAction::trigger);
 }
 
 void TMainForm::OnEditor(void (TEditeur::*command)()) {

@@ -79,8 +79,8 @@ TColor ColorOrDefault(std::u16string_view rest, TColor def) {
 
 }  // namespace
 
-TColor ParseColor(std::u16string_view spec) {
-  std::u16string s = UpperAscii(Trim(spec));
+TColor ParseColor(std::u16string_view text) {
+  std::u16string s = UpperAscii(Trim(text));
   if (s.size() > 10) s.resize(10);
   for (const auto& named : kHtmlColors)
     if (s == named.Name) return RgbToColor(named.Rgb);

@@ -84,7 +84,7 @@ struct TScanText {
   std::int32_t Limit() const { return ScanStart + static_cast<std::int32_t>(Chars.size()); }
 };
 
-TColor ParseColor(std::u16string_view spec);
+TColor ParseColor(std::u16string_view text);
 
 class TColorRule;
 

@@ -1,4 +1,4 @@
-// The rule engine: colour specifications, the prepared tables and their
+// The rule engine: colour texts, the prepared tables and their
 // limits, the span list conventions, priorities and the run building.
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@ namespace {
 
 TEST(ParseColor, NamesNumbersAndFailures) {
   struct Case {
-    std::u16string Spec;
+    std::u16string Text;
     TColor Expected;
   } cases[] = {
       {u"RED", 0x0000FF},          {u" navy ", 0x800000},     {u"Maroon", 0x000080},
@@ -19,7 +19,7 @@ TEST(ParseColor, NamesNumbersAndFailures) {
       {u"blueberries", 0xFFFFFF},  {u"00FF00junk", 0xFFFFFF}, {u"silver", 0xC0C0C0},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(ParseColor(c.Spec), c.Expected) << std::string(c.Spec.begin(), c.Spec.end());
+    EXPECT_EQ(ParseColor(c.Text), c.Expected) << std::string(c.Text.begin(), c.Text.end());
 }
 
 // A rule of the given kind whose list of that kind is set.

@@ -13,6 +13,7 @@
 #include "interp/Unit3.h"
 #include "interp/program_text.h"
 #include "interp/text.h"
+#include "runner/checker.h"
 #include "runner/runner_host.h"
 
 namespace {
@@ -40,6 +41,7 @@ void InstallInterruptHandler() {
 using orv::operator""_cp;
 
 int main(int argc, char** argv) {
+  if (orv::check::CheckRequested(argc, argv)) return orv::check::RunCheck(argc, argv);
   long long maxLines = 0;
   std::string printer, program;
   for (int i = 1; i < argc; ++i) {

@@ -1,6 +1,8 @@
 // The lookup order of the help file.
 #include "shell/help/help_lookup.h"
 
+#include <filesystem>
+
 namespace orv::help {
 
 HelpLoad LoadHelp(const std::vector<HelpPlace>& places, const HelpReader& read) {
@@ -21,6 +23,23 @@ HelpLoad LoadHelp(const std::vector<HelpPlace>& places, const HelpReader& read) 
     load.Problems.push_back("Le fichier d'aide " + place.Path + " est endommagé : " + error.Describe() + ".");
   }
   return load;
+}
+
+std::vector<std::string> FallbackHelpFiles(const std::string& executableDir, const std::string& builtIn) {
+  std::vector<std::string> files;
+  if (!executableDir.empty()) {
+    const std::filesystem::path dir(executableDir);
+    files.push_back((dir / "OrvJava.hlp").lexically_normal().string());
+    files.push_back((dir / ".." / "share" / "orvjava" / "OrvJava.hlp").lexically_normal().string());
+  }
+  files.push_back(builtIn);
+  return files;
+}
+
+std::string FallbackPlace(const std::string& path) {
+  if (path.starts_with(':')) return "dans le programme lui-même";
+  if (path.ends_with("/share/orvjava/OrvJava.hlp")) return "dans le dossier d'installation";
+  return "à côté du programme";
 }
 
 std::vector<std::string> MissingHelpLines(const std::vector<HelpPlace>& places, const HelpLoad& load) {

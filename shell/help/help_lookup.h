@@ -1,6 +1,7 @@
 // Where the help comes from. The places are tried in order: the application's
 // help file (the folder that was current at start-up, followed by
-// "/OrvJava.hlp"), then the copies installed with the program or built into
+// "/OrvJava.hlp"), then the copies installed with the program (beside the
+// executable, then in the installation's share/orvjava folder) or built into
 // it. The first place that holds a valid help file wins; a place whose file
 // is damaged or unreadable is reported and passed over.
 #pragma once
@@ -36,6 +37,13 @@ struct HelpLoad {
 };
 
 HelpLoad LoadHelp(const std::vector<HelpPlace>& places, const HelpReader& read);
+
+// The copies tried after the application's help file, for an executable in
+// `executableDir`: OrvJava.hlp beside it, then the one an installation puts in
+// <prefix>/share/orvjava/ for an executable in <prefix>/bin/, then `builtIn`.
+std::vector<std::string> FallbackHelpFiles(const std::string& executableDir, const std::string& builtIn);
+// How a learner would name the place of one of those copies.
+std::string FallbackPlace(const std::string& path);
 
 // The French text that says the help is missing: the places looked at and
 // what to do. Used when `load` found no book.

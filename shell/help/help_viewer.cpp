@@ -112,7 +112,9 @@ QString Stamp(const std::vector<help::HelpPlace>& places) {
 
 TAide::TAide(QWidget* parent) : QMainWindow(parent, Qt::Window) {
   RegisterBuiltInHelp();
-  fallbacks_ = {QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("OrvJava.hlp")), BuiltInHelp()};
+  const std::string executableDir = ToStd(QCoreApplication::applicationDirPath());
+  for (const std::string& path : help::FallbackHelpFiles(executableDir, ToStd(BuiltInHelp())))
+    fallbacks_ << FromStd(path);
   setWindowTitle(QStringLiteral("Aide de OrvJava"));
   setWindowIcon(ProgramIcon());
   resize(920, 660);
@@ -241,8 +243,7 @@ bool TAide::Load() {
     places.push_back({ToStd(absolute), where});
   };
   add(helpFile_, "dans le dossier de démarrage");
-  for (const QString& path : fallbacks_)
-    add(path, path.startsWith(QLatin1Char(':')) ? "dans le programme lui-même" : "à côté du programme");
+  for (const QString& path : fallbacks_) add(path, help::FallbackPlace(ToStd(path)));
 
   const QString stamp = Stamp(places);
   if (stamp == loadedStamp_) return book_.has_value();

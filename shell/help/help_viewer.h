@@ -40,7 +40,8 @@ class TAide : public QMainWindow {
   QString HelpFile() const { return helpFile_; }
 
   // The copies tried, in order, when the help file is missing or damaged. By
-  // default: OrvJava.hlp beside the executable, then the copy built into it.
+  // default: OrvJava.hlp beside the executable, then in the installation's
+  // share/orvjava folder, then the copy built into it.
   void SetFallbacks(const QStringList& paths) { fallbacks_ = paths; }
   QStringList Fallbacks() const { return fallbacks_; }
   static QString BuiltInHelp();

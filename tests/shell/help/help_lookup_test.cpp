@@ -1,5 +1,6 @@
 // Where the help comes from: the start folder first, then the copies
-// installed with the program; damaged and unreadable files are passed over.
+// installed with the program (beside it, in the installation's share folder)
+// and built into it; damaged and unreadable files are passed over.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -100,6 +101,32 @@ TEST(HelpLookup, OnlyDamagedFilesGiveTheirReasons) {
   EXPECT_NE(lines[2].find(":/orvjava/OrvJava.hlp est endommagé : ligne 1 : ce n'est pas un fichier d'aide"),
             std::string::npos)
       << lines[2];
+}
+
+TEST(HelpLookup, AnInstalledProgramFindsTheHelpInItsShareFolder) {
+  const std::string builtIn = ":/orvjava/OrvJava.hlp";
+  EXPECT_EQ(FallbackHelpFiles("/usr/bin", builtIn),
+            (std::vector<std::string>{"/usr/bin/OrvJava.hlp", "/usr/share/orvjava/OrvJava.hlp", builtIn}));
+  EXPECT_EQ(FallbackHelpFiles("/opt/orv/bin/", builtIn)[1], "/opt/orv/share/orvjava/OrvJava.hlp");
+
+  std::vector<HelpPlace> places = {kPlaces[0]};
+  for (const std::string& path : FallbackHelpFiles("/usr/bin", builtIn))
+    places.push_back({path, FallbackPlace(path)});
+  FakeFiles fs;
+  fs.files["/usr/share/orvjava/OrvJava.hlp"] = Text(Book("Aide installée"));
+  fs.files[builtIn] = Text(Book("Aide intégrée"));
+  HelpLoad load = LoadHelp(places, fs.Reader());
+  ASSERT_TRUE(load.Book);
+  EXPECT_EQ(load.Path, "/usr/share/orvjava/OrvJava.hlp");
+  EXPECT_EQ(fs.asked, (std::vector<std::string>{kPlaces[0].Path, "/usr/bin/OrvJava.hlp", load.Path}));
+
+  fs.files.clear();
+  load = LoadHelp(places, fs.Reader());
+  const std::vector<std::string> lines = MissingHelpLines(places, load);
+  ASSERT_EQ(lines.size(), 7u);
+  EXPECT_EQ(lines[3], "– à côté du programme : /usr/bin/OrvJava.hlp");
+  EXPECT_EQ(lines[4], "– dans le dossier d'installation : /usr/share/orvjava/OrvJava.hlp");
+  EXPECT_EQ(lines[5], "– dans le programme lui-même : :/orvjava/OrvJava.hlp");
 }
 
 }  // namespace

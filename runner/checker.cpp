@@ -163,12 +163,10 @@ std::optional<StopReport> ParseStop(std::string_view stderrText) {
 
 Verdict Judge(const std::vector<std::string>& expected, const RunOutcome& run) {
   switch (run.How) {
-    case RunOutcome::End::NotStarted:
-      return Fail("non lancé : " + run.Err, run.Err);
+    case RunOutcome::End::NotStarted: return Fail("non lancé : " + run.Err, run.Err);
     case RunOutcome::End::Signaled:
       return Fail("arrêt anormal (signal " + std::to_string(run.Code) + ")", run.Err);
-    case RunOutcome::End::Exited:
-      break;
+    case RunOutcome::End::Exited: break;
   }
   switch (run.Code) {
     case 0: return JudgeFinished(expected, run);
@@ -198,7 +196,8 @@ std::string XmlEscape(std::string_view text) {
     const char c = text[i];
     const auto byte = static_cast<unsigned char>(c);
     // U+FFFE and U+FFFF are not characters XML can hold either
-    if (text.substr(i, 2) == "\xEF\xBF" && i + 2 < text.size() && (static_cast<unsigned char>(text[i + 2]) & 0xFE) == 0xBE) {
+    if (text.substr(i, 2) == "\xEF\xBF" && i + 2 < text.size() &&
+        (static_cast<unsigned char>(text[i + 2]) & 0xFE) == 0xBE) {
       i += 2;
       continue;
     }

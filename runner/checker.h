@@ -28,10 +28,10 @@ int RunCheck(int argc, char** argv);
 constexpr long long kDefaultLineBudget = 10'000'000;
 
 struct CheckOptions {
-  std::string Expected;               // ATTENDU.txt
-  std::string Input;                  // empty: the keyboard reads nothing
-  std::string JUnit;                  // empty: no report file
-  int Jobs = 0;                       // 0: one per processor
+  std::string Expected;  // ATTENDU.txt
+  std::string Input;     // empty: the keyboard reads nothing
+  std::string JUnit;     // empty: no report file
+  int Jobs = 0;          // 0: one per processor
   long long MaxLines = kDefaultLineBudget;
   std::vector<std::string> Programs;  // as given
 };
@@ -64,9 +64,9 @@ std::optional<StopReport> ParseStop(std::string_view stderrText);
 struct RunOutcome {
   enum class End { Exited, Signaled, NotStarted };
   End How = End::NotStarted;
-  int Code = 0;       // exit status, or signal number
-  std::string Out;    // stdout, UTF-8
-  std::string Err;    // stderr, UTF-8; for NotStarted, the reason
+  int Code = 0;     // exit status, or signal number
+  std::string Out;  // stdout, UTF-8
+  std::string Err;  // stderr, UTF-8; for NotStarted, the reason
   double Seconds = 0;
 };
 

@@ -116,8 +116,7 @@ class Series {
     const int in = open(input, O_RDONLY);
     const int o = open(out, O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int e = open(err, O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (in >= 0 && o >= 0 && e >= 0 && chdir(work) == 0 && dup2(in, 0) >= 0 && dup2(o, 1) >= 0 &&
-        dup2(e, 2) >= 0)
+    if (in >= 0 && o >= 0 && e >= 0 && chdir(work) == 0 && dup2(in, 0) >= 0 && dup2(o, 1) >= 0 && dup2(e, 2) >= 0)
       execv("/proc/self/exe", argv);
     static constexpr char kMessage[] = "Le programme n'a pas pu être lancé\n";
     if (write(e >= 0 ? e : 2, kMessage, sizeof kMessage - 1) < 0) _exit(kChildSetupFailed);
@@ -240,8 +239,8 @@ int RunCheck(int argc, char** argv) {
   std::vector<ReportEntry> report;
   int passed = 0;
   Series series(options, scratch.Path(), *input);
-  const int jobs = std::min<int>(options.Jobs > 0 ? options.Jobs : DefaultJobs(),
-                                 static_cast<int>(options.Programs.size()));
+  const int jobs =
+      std::min<int>(options.Jobs > 0 ? options.Jobs : DefaultJobs(), static_cast<int>(options.Programs.size()));
   series.Run(jobs, [&](const Job& job) {
     Verdict verdict = Judge(expected, job.Outcome);
     passed += verdict.Passed ? 1 : 0;

@@ -1,0 +1,14 @@
+import java.util.*;
+class Boucle
+{
+ static int i;
+ public static void main(String args[])
+ {
+  System.out.println("Prénom ?");
+  i = 0;
+  while (i < 1)
+  {
+   i = 0;
+  }
+ }
+}

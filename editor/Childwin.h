@@ -9,6 +9,7 @@
 #include "editor/ColMemo.h"
 #include "editor/editor_dialogs.h"
 #include "editor/editor_lines.h"
+#include "editor/rules/file_save.h"
 
 class QPrinter;
 
@@ -49,6 +50,9 @@ class TEditeur : public QWidget {
   void SetRunReadOnly(bool readOnly);
   bool RunReadOnly() const;
 
+  // The system calls of a save (tests make one of them fail).
+  void SetSaveCalls(const SaveCalls* calls) { SaveCalls_ = calls ? calls : &SystemSaveCalls(); }
+
   // Where the window asks its questions; the standard dialogs by default.
   void SetDialogs(TEditeurDialogs* dialogs);
   TEditeurDialogs& Dialogs() const { return *Dialogs_; }
@@ -65,6 +69,9 @@ class TEditeur : public QWidget {
   bool FormKeyPress(QKeyEvent* key);
   // True when the window may close (asks to save a modified text).
   bool FormCloseQuery();
+  // The question was asked and answered already (quitting asks every
+  // window before closing any): the next close does not ask again.
+  void AgreeToClose() { closeAgreed_ = true; }
 
  public slots:
   bool OpenFile(const QString& name);
@@ -128,6 +135,8 @@ class TEditeur : public QWidget {
   void MarkStep(int line);
   bool ReadWholeFile(const QString& name, std::string& bytes);
   bool WriteTo(const QString& name);
+  bool MayOverwrite(const QString& name);
+  bool MaySaveCharacters();
   void LoadText(const QString& text);
   void CheckClassName();
   void Message(const QString& text);
@@ -137,6 +146,9 @@ class TEditeur : public QWidget {
   TFindDialog* FindDlg = nullptr;
   TReplaceDialog* ReplaceDlg = nullptr;
   QString FileName_;
+  DiskStamp DiskStamp_;  // the file as this window last read or wrote it
+  const SaveCalls* SaveCalls_ = &SystemSaveCalls();
+  bool closeAgreed_ = false;
 };
 
 }  // namespace orv

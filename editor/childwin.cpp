@@ -61,10 +61,11 @@ void TEditeur::FormCreate() {
   Memo1->setAutoFillBackground(true);
   Memo1->setFrameShape(QFrame::NoFrame);
   Memo1->document()->setDocumentMargin(0);
-  Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  Memo1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // One source line is one line on the screen; scroll bars show when the
+  // text does not fit.
+  Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   Memo1->setTabChangesFocus(true);
   InstallJavaRules(Memo1->ColorRules());
   LoadText(DefaultText());
@@ -180,7 +181,7 @@ bool TEditeur::FormCloseQuery() {
 }
 
 void TEditeur::closeEvent(QCloseEvent* event) {
-  if (!FormCloseQuery()) {
+  if (!closeAgreed_ && !FormCloseQuery()) {
     event->ignore();
     return;
   }

@@ -1,14 +1,17 @@
 // The editor window's file commands: open, save, save as, import, print.
 #include <QFileInfo>
+#include <QTextBlock>
+#include <cerrno>
 #include <QPainter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QTextLayout>
 
 #include "editor/Childwin.h"
 #include "interp/gui/gui_host.h"
 #include "editor/qt_text.h"
+#include "editor/rules/file_save.h"
 #include "editor/rules/source_lines.h"
+#include "interp/cp1252.h"
 
 namespace orv {
 
@@ -30,6 +33,24 @@ QString ReasonText(QFileDevice::FileError error) {
     default: return QStringLiteral("erreur d'entrée/sortie");
   }
 }
+
+// Why a save failed, from the system's error number.
+QString SaveFailureText(int error) {
+  switch (error) {
+    case ENOSPC: return QStringLiteral("espace disque insuffisant");
+    case EDQUOT: return QStringLiteral("quota disque dépassé");
+    case EACCES:
+    case EPERM: return QStringLiteral("accès refusé");
+    case EROFS: return QStringLiteral("support en lecture seule");
+    case ENOENT: return QStringLiteral("dossier introuvable");
+    case EISDIR: return QStringLiteral("c'est un dossier");
+    case ENAMETOOLONG: return QStringLiteral("nom trop long");
+    case EIO: return QStringLiteral("erreur d'entrée/sortie du disque");
+    default: return QStringLiteral("erreur d'entrée/sortie %1").arg(error);
+  }
+}
+
+std::string LocalPath(const QString& name) { return QFile::encodeName(name).toStdString(); }
 
 }  // namespace
 
@@ -66,6 +87,7 @@ bool TEditeur::OpenFile(const QString& name) {
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   text.replace(u'\r', u'\n');
   FileName_ = name;
+  DiskStamp_ = StampOf(LocalPath(name));
   LoadText(text);
   SetCaretOffset(0);
   CheckClassName();
@@ -86,25 +108,48 @@ void TEditeur::CheckClassName() {
   if (name.mid(blanks) != expected) Message(QStringLiteral("Le nom de la classe ne correspond pas au fichier"));
 }
 
-// Written to a temporary file beside the original and renamed over it, so a
-// failed save leaves the original file as it was.
+// Written to a temporary file beside the original and renamed over it once
+// it is on the disk, so a failed save leaves the original file as it was and
+// the window modified.
 bool TEditeur::WriteTo(const QString& name) {
   const std::string bytes = JoinSourceLines(SourceLines->Blocks());
-  QSaveFile file(name);
-  bool ok = file.open(QIODevice::WriteOnly);
-  ok = ok && file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size());
-  if (ok) ok = file.commit();
-  else file.cancelWriting();
-  if (!ok) {
-    Message(QStringLiteral("Le fichier « %1 » n'a pas été enregistré (%2).").arg(name, ReasonText(file.error())));
+  if (const int error = SaveFileAtomically(LocalPath(name), bytes, *SaveCalls_); error != 0) {
+    Message(QStringLiteral("Le fichier « %1 » n'a pas été enregistré (%2).").arg(name, SaveFailureText(error)));
     return false;
   }
+  DiskStamp_ = StampOf(LocalPath(name));
   SetModified(false);
+  return true;
+}
+
+// Another program may have changed the file since this window read or wrote
+// it; its changes are only overwritten when the learner says so.
+bool TEditeur::MayOverwrite(const QString& name) {
+  const DiskStamp now = StampOf(LocalPath(name));
+  if (!DiskStamp_.exists || !now.exists || now == DiskStamp_) return true;
+  const QString file = QFileInfo(name).fileName();
+  return Dialogs_->Confirm(this, QStringLiteral("Le fichier « %1 » a été modifié par un autre programme. Enregistrer quand même ?").arg(file));
+}
+
+// Characters that a Windows-1252 file cannot hold are saved as "?": the
+// learner is told where and may keep the text unsaved instead.
+bool TEditeur::MaySaveCharacters() {
+  for (QTextBlock block = Memo1->document()->begin(); block.isValid(); block = block.next()) {
+    const QString text = block.text();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+      const QChar c = text[i];
+      if (!c.isSurrogate() && UnicodeToCp1252(c.unicode()) >= 0) continue;
+      const QString shown = c.isHighSurrogate() && i + 1 < text.size() ? text.mid(i, 2) : QString(c);
+      const int line = block.blockNumber() + 1;
+      return Dialogs_->Confirm(this, QStringLiteral("La ligne %1 contient « %2 », qu'un fichier Java ne peut pas garder : ce caractère sera enregistré comme « ? ». Enregistrer quand même ?").arg(line).arg(shown));
+    }
+  }
   return true;
 }
 
 bool TEditeur::Enregistrer() {
   if (FileName_.isEmpty()) return SaveAs();
+  if (!MayOverwrite(FileName_) || !MaySaveCharacters()) return false;
   Raz();
   return WriteTo(FileName_);
 }
@@ -117,10 +162,12 @@ bool TEditeur::SaveAs() {
   const qsizetype nameStart = chosen.size() - QFileInfo(chosen).fileName().size();
   if (const qsizetype dot = chosen.indexOf(u'.', nameStart); dot >= 0) chosen.truncate(dot);
   chosen += QStringLiteral(".java");
+  if (!MaySaveCharacters()) return false;
+  Raz();
+  if (!WriteTo(chosen)) return false;  // the window keeps its name
   FileName_ = chosen;
   setWindowTitle(QStringLiteral("OrvJava - ") + QFileInfo(chosen).fileName());
-  Raz();
-  return WriteTo(chosen);
+  return true;
 }
 
 void TEditeur::Importer() {

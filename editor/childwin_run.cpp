@@ -3,6 +3,7 @@
 #include <QTextBlock>
 
 #include "editor/Childwin.h"
+#include "interp/gui/ecran.h"
 #include "interp/gui/qt_text.h"
 #include "interp/gui/session.h"
 
@@ -45,10 +46,12 @@ void TEditeur::Executer() {
   InterpreterSession& session = Interpreter();
   if (session.Running()) return;
   Raz();
+  session.Ecran().Clear();  // a fresh run starts on a clean screen
   session.ResumeLine = 0;
   const int32_t finalState = RunProgram();
-  if (session.StepMode == 1) MarkStep(session.ResumeLine);
-  if (finalState > 0) CaretToLine(session.ResumeLine);
+  // A finished program has no next line to mark.
+  if (session.StepMode == 1 && finalState != kFinished) MarkStep(session.ResumeLine);
+  if (finalState > 0 && finalState != kFinished) CaretToLine(session.ResumeLine);
 }
 
 void TEditeur::Continuer2() {
@@ -57,7 +60,8 @@ void TEditeur::Continuer2() {
   const std::string line = Lines().Line(session.ResumeLine);
   if (StartsWith(line, kStepMarker)) Lines().SetLine(session.ResumeLine, line.substr(1));
   const int32_t finalState = RunProgram();
-  if (session.StepMode == 1 && finalState != kStoppedBeforeCloser) MarkStep(session.ResumeLine);
+  if (session.StepMode == 1 && finalState != kStoppedBeforeCloser && finalState != kFinished)
+    MarkStep(session.ResumeLine);
   if (finalState > 0 && finalState < kStoppedBeforeCloser) CaretToLine(session.ResumeLine);
 }
 

@@ -28,6 +28,16 @@ TEditeurDialogs::TAnswer TEditeurDialogs::Question(QWidget* parent, const QStrin
   return TAnswer::Annuler;
 }
 
+bool TEditeurDialogs::Confirm(QWidget* parent, const QString& text) {
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Confirmation"), text, QMessageBox::NoButton, parent);
+  QPushButton* yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
+  QPushButton* no = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
+  box.setDefaultButton(no);
+  box.setEscapeButton(no);
+  box.exec();
+  return box.clickedButton() == yes;
+}
+
 QString TEditeurDialogs::SaveFileName(QWidget* parent, const QString& filter, const QString& preset) {
   return QFileDialog::getSaveFileName(parent, QStringLiteral("Enregistrer sous"), preset, filter);
 }

@@ -18,6 +18,8 @@ class TEditeurDialogs {
   virtual void Message(QWidget* parent, const QString& text);
   // A confirmation box with the buttons Oui, Non and Annuler.
   virtual TAnswer Question(QWidget* parent, const QString& text);
+  // A confirmation box with the buttons Oui and Non; true for Oui.
+  virtual bool Confirm(QWidget* parent, const QString& text);
   // Qt file-dialog filters; the empty text when cancelled.
   virtual QString SaveFileName(QWidget* parent, const QString& filter, const QString& preset);
   virtual QString OpenFileName(QWidget* parent, const QString& title, const QString& filter,

@@ -51,6 +51,8 @@ class TMainForm : public QMainWindow {
   TEditeur* ActiveEditor() const;
   QList<TEditeur*> Editors() const;
   QString StartFolder() const { return startFolder_; }
+  // Where the open dialog starts.
+  QString OpenDialogFolder() const;
 
   // Seams: where the open dialog's answer and the frame's messages come from.
   std::function<QString(QWidget*)> openFileName;
@@ -83,6 +85,8 @@ class TMainForm : public QMainWindow {
   void Route();
   void OnEditor(void (TEditeur::*command)());
   TEditeur* AddEditor(const QString& title);
+  QRect NewEditorPlace(int index) const;
+  void ShowHintsOfDisabledItems(QMenu* menu);
   void OnSubWindowActivated(QMdiSubWindow* window);
   void FillWindowMenu();
   TAide& Help();
@@ -96,6 +100,7 @@ class TMainForm : public QMainWindow {
   QTimer* timer1_ = nullptr;
   QPointer<TEditeur> current_;  // the active editor window, as last activated
   QString startFolder_;
+  QString lastOpenFolder_;
   bool shown_ = false;
 };
 

@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPageSetupDialog>
+#include <QProxyStyle>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
@@ -46,6 +47,25 @@ Window& Ensure(Window*& window, QWidget* parent) {
   return *window;
 }
 
+// Menus in which disabled items take the highlight like the others.
+class DisabledItemsStyle : public QProxyStyle {
+ public:
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* data) const override {
+    if (hint == SH_Menu_AllowActiveAndDisabled) return 1;
+    return QProxyStyle::styleHint(hint, option, widget, data);
+  }
+};
+
+QStyle& MenuStyle() {
+  static DisabledItemsStyle* style = [] {
+    auto* created = new DisabledItemsStyle;
+    created->setParent(qApp);
+    return created;
+  }();
+  return *style;
+}
+
 }  // namespace
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
@@ -65,7 +85,11 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   // FormCreate: availability follows every change of the active window.
   connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TMainForm::OnSubWindowActivated);
   connect(qApp, &QGuiApplication::focusWindowChanged, this, &TMainForm::UpdateMenuItems);
-  connect(&Interpreter(), &InterpreterSession::RunningChanged, this, &TMainForm::UpdateMenuItems);
+  // The interpreter comes later in the start-up order; its runs change what
+  // is available once it exists.
+  WhenInterpreterExists(this, [this](InterpreterSession& session) {
+    connect(&session, &InterpreterSession::RunningChanged, this, &TMainForm::UpdateMenuItems);
+  });
   timer1_ = new QTimer(this);
   timer1_->setTimerType(Qt::PreciseTimer);
   connect(timer1_, &QTimer::timeout, this, &TMainForm::Timer1Timer);
@@ -86,6 +110,7 @@ void TMainForm::BuildMenus() {
     menu->setObjectName(QString::fromStdString(entry.name));
     menu->menuAction()->setStatusTip(QString::fromStdString(entry.hint));
     menu->installEventFilter(this);
+    ShowHintsOfDisabledItems(menu);
     menus_.insert(menu->objectName(), menu);
     helpContexts_.insert(menu, entry.helpContext);
     for (const MenuItemSpec& item : entry.items) {
@@ -96,7 +121,9 @@ void TMainForm::BuildMenus() {
       action->setCheckable(item.checkable);
       if (!item.shortcut.empty()) {
         action->setShortcut(QKeySequence(QString::fromStdString(item.shortcut)));
-        action->setShortcutContext(Qt::ApplicationShortcut);
+        // Only while the frame is the active window: the help viewer, the
+        // output screen and the utilities keep their own keys.
+        action->setShortcutContext(Qt::WindowShortcut);
       }
       action->setProperty("availability", static_cast<int>(item.availability));
       actions_.insert(action->objectName(), action);
@@ -228,11 +255,25 @@ TEditeur* TMainForm::AddEditor(const QString& title) {
   QMdiSubWindow* window = mdiArea_->addSubWindow(editor);
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->setWindowIcon(ProgramIcon());
+  window->setGeometry(NewEditorPlace(static_cast<int>(mdiArea_->subWindowList().size()) - 1));
   connect(editor, &QObject::destroyed, this, [this] { QTimer::singleShot(0, this, &TMainForm::UpdateMenuItems); });
   window->show();
   mdiArea_->setActiveSubWindow(window);
   UpdateMenuItems();
   return editor;
+}
+
+// Two thirds of the client area, each new window a title bar lower and to
+// the right of the one before, starting again at the top when it would leave
+// the area.
+QRect TMainForm::NewEditorPlace(int index) const {
+  const QSize area = mdiArea_->viewport()->size();
+  const QSize size = QSize(area.width() * 2 / 3, area.height() * 2 / 3).expandedTo(QSize(420, 300));
+  const int step = std::max(20, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 4);
+  const int room = std::max(area.width() - size.width(), area.height() - size.height());
+  const int places = std::max(1, room / step + 1);
+  const int k = index % places;
+  return QRect(QPoint(k * step, k * step), size);
 }
 
 void TMainForm::FileNewItemClick() {
@@ -242,17 +283,26 @@ void TMainForm::FileNewItemClick() {
   editor->Memo1->setFocus();
 }
 
+// The folder of the active editor's file, else the folder last opened from.
+QString TMainForm::OpenDialogFolder() const {
+  if (const TEditeur* editor = ActiveEditor(); editor && !editor->FileName().isEmpty())
+    return QFileInfo(editor->FileName()).absolutePath();
+  return lastOpenFolder_.isEmpty() ? QDir::currentPath() : lastOpenFolder_;
+}
+
 void TMainForm::FileOpenItemClick() {
   QString path;
   if (openFileName) {
     path = openFileName(this);
   } else {
-    QFileDialog dialog(this, "Ouvrir", QString(), "Fichiers java (*.java);;Tous les fichiers (*.*)");
+    QFileDialog dialog(this, "Ouvrir", OpenDialogFolder(), "Fichiers java (*.java);;Tous les fichiers (*.*)");
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.selectFile("*.java");
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) path = dialog.selectedFiles().front();
   }
-  if (!path.isEmpty()) OpenEditor(path);
+  if (path.isEmpty()) return;
+  lastOpenFolder_ = QFileInfo(path).absolutePath();
+  OpenEditor(path);
 }
 
 TEditeur* TMainForm::OpenEditor(const QString& path) {
@@ -289,7 +339,8 @@ void TMainForm::WindowMinimizeItemClick() {
 
 void TMainForm::UpdateMenuItems() {
   const int editors = static_cast<int>(mdiArea_->subWindowList().size());
-  const bool running = Interpreter().Running();
+  const InterpreterSession* session = ExistingInterpreter();
+  const bool running = session && session->Running();
   for (QAction* action : std::as_const(actions_)) {
     const QVariant availability = action->property("availability");
     if (availability.isValid())
@@ -347,6 +398,15 @@ TAide& TMainForm::Help() {
 
 void TMainForm::ShowHelpTopic(int context) { Help().ShowTopic(context); }
 
+// Disabled items can be highlighted, and every highlighted item shows its
+// hint, so a learner finds out what a greyed command would do.
+void TMainForm::ShowHintsOfDisabledItems(QMenu* menu) {
+  menu->setStyle(&MenuStyle());
+  connect(menu, &QMenu::hovered, this, [this](QAction* action) {
+    if (!action->isSeparator()) StatusLine->setText(action->statusTip());
+  });
+}
+
 void TMainForm::ShowMessage(const QString& text) {
   if (message) return message(text);
   QMessageBox::warning(this, "Orv Java", text);
@@ -362,8 +422,17 @@ void TMainForm::showEvent(QShowEvent* event) {
   setWindowState(windowState() | Qt::WindowMaximized);
 }
 
-// FormClose: every editor window may refuse; then the start folder comes back.
+// FormClose: every editor window is asked first and any may refuse; only
+// when all agree do they close. Then the start folder comes back.
 void TMainForm::closeEvent(QCloseEvent* event) {
+  const QList<TEditeur*> editors = Editors();
+  for (TEditeur* editor : editors) {
+    if (!editor->FormCloseQuery()) {
+      event->ignore();
+      return;
+    }
+  }
+  for (TEditeur* editor : editors) editor->AgreeToClose();
   mdiArea_->closeAllSubWindows();
   if (!mdiArea_->subWindowList().isEmpty()) {
     event->ignore();

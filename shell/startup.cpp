@@ -1,7 +1,9 @@
 #include "shell/startup.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QTimer>
+#include <QTranslator>
 
 #include "editor/template_dialogs.h"
 #include "interp/gui/debug_windows.h"
@@ -53,8 +55,18 @@ TMainForm* CreateWindows(const std::function<void(const QString&)>& created) {
   return main;
 }
 
+void InstallFrenchTranslations() {
+  static QTranslator* translator = nullptr;
+  if (translator) return;
+  translator = new QTranslator(qApp);
+  if (translator->load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(translator);
+}
+
 int RunEnvironment(int& argc, char** argv, const std::function<void(TMainForm&)>& shown) {
   QApplication app(argc, argv);
+  InstallFrenchTranslations();
   auto* splash = new TSplash;
   splash->ShowNow();
   QApplication::setApplicationName("Orv Java");

@@ -13,6 +13,10 @@ class TMainForm;
 // `created` as it comes; returns the main window (not shown).
 TMainForm* CreateWindows(const std::function<void(const QString&)>& created = {});
 
+// Qt's own texts (standard buttons, file and print dialogs) in French, the
+// language of the interface.
+void InstallFrenchTranslations();
+
 // The program: splash, windows, main window maximised, event loop.
 // `shown` runs once the main window is on the screen (the start-up timing).
 int RunEnvironment(int& argc, char** argv, const std::function<void(TMainForm&)>& shown = {});

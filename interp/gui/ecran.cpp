@@ -55,6 +55,14 @@ class TEcranCanvas : public QWidget {
 
   QSize Extent() const { return extent_; }
 
+  void Clear() {
+    items_.clear();
+    bands_.clear();
+    extent_ = QSize(0, 0);
+    setMinimumSize(0, 0);
+    update();
+  }
+
  protected:
   void paintEvent(QPaintEvent* event) override {
     QPainter painter(this);
@@ -112,6 +120,8 @@ void TEcran::ShowScreen() {
 }
 
 void TEcran::DrawText(int x, int y, const QString& text) { canvas_->Draw(x, y, text); }
+
+void TEcran::Clear() { canvas_->Clear(); }
 
 int TEcran::TextWidth(const QString& text) const { return QFontMetrics(font_).horizontalAdvance(text); }
 

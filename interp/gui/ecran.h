@@ -27,6 +27,8 @@ class TEcran : public QWidget {
   // Text on an opaque white background, its top-left corner at (x, y).
   void DrawText(int x, int y, const QString& text);
   int TextWidth(const QString& text) const;
+  // Forgets everything drawn: the screen is white again.
+  void Clear();
   const QFont& ScreenFont() const { return font_; }
   // What the whole drawing surface shows.
   QImage Snapshot() const;

@@ -101,6 +101,8 @@ bool GuiHost::ReadKeyboardLine(std::string& line) {
     TForm12& box = input_();
     entered = box.exec() == QDialog::Accepted;
     if (entered) text = box.Result();
+    // The box closes without Enter only on Échap or an interrupt request.
+    else interrupt_ = true;
   }
   line = entered ? ToCp1252(text) : std::string();
   return entered;

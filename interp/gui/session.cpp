@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPointer>
+#include <vector>
 
 #include "interp/gui/debug_windows.h"
 #include "interp/gui/ecran.h"
@@ -39,11 +41,37 @@ T& Once(T*& instance) {
   return *instance;
 }
 
+// Waiting for the interpreter: called, then dropped, when it is created.
+struct Waiter {
+  QPointer<QObject> context;
+  std::function<void(InterpreterSession&)> ready;
+};
+std::vector<Waiter>& Waiters() {
+  static std::vector<Waiter> waiters;
+  return waiters;
+}
+
 }  // namespace
 
 TTableSymboles& TableSymbolesWindow() { return Once(tableSymboles); }
 TVariable& VariableWindow() { return Once(variable); }
-InterpreterSession& Interpreter() { return Once(session); }
+InterpreterSession& Interpreter() {
+  if (session) return *session;
+  Once(session);
+  std::vector<Waiter> waiters = std::move(Waiters());
+  Waiters().clear();
+  for (Waiter& waiter : waiters)
+    if (waiter.context) waiter.ready(*session);
+  return *session;
+}
+
+InterpreterSession* ExistingInterpreter() { return session; }
+
+void WhenInterpreterExists(QObject* context, std::function<void(InterpreterSession&)> ready) {
+  if (session) return ready(*session);
+  Waiters().push_back({context, std::move(ready)});
+}
+
 TForm12& Form12Window() { return Once(form12); }
 
 InterpreterSession::InterpreterSession() : ecran_(new TEcran()) {
@@ -70,15 +98,19 @@ bool InterpreterSession::Exec(LineList& lines, int32_t& finalState) {
   return true;
 }
 
+// A program waiting in the keyboard box is interrupted too: the box closes.
 void InterpreterSession::RequestInterrupt() {
-  if (running_) host_->RequestInterrupt();
+  if (!running_) return;
+  host_->RequestInterrupt();
+  if (form12 && form12->isVisible()) form12->reject();
 }
 
 bool InterpreterSession::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
     const bool pause = key->key() == Qt::Key_Pause && (key->modifiers() & Qt::ControlModifier);
-    // Échap belongs to the dialogs a program opens (the input box, messages).
+    // Échap belongs to the message boxes a program opens; the keyboard box
+    // takes it as a request to stop (it rejects itself).
     const bool escape = key->key() == Qt::Key_Escape && !QApplication::activeModalWidget();
     if (pause || escape) {
       RequestInterrupt();

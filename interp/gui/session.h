@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <memory>
 
 #include "interp/Unit3.h"
@@ -61,5 +62,11 @@ TTableSymboles& TableSymbolesWindow();
 TVariable& VariableWindow();
 InterpreterSession& Interpreter();  // with the "Ecran" window
 TForm12& Form12Window();
+// The interpreter only once something has created it (nullptr before), so
+// that looking does not create the "Ecran" window out of its turn.
+InterpreterSession* ExistingInterpreter();
+// Runs `ready` with the interpreter as soon as it exists (at once when it
+// already does), while `context` lives.
+void WhenInterpreterExists(QObject* context, std::function<void(InterpreterSession&)> ready);
 
 }  // namespace orv

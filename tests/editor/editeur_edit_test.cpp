@@ -2,6 +2,7 @@
 // the line list the interpreter reads, caret offsets, the run switches.
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QScrollBar>
 #include <QtTest>
 
 #include "editor/find_dialogs.h"
@@ -250,10 +251,11 @@ class EditeurEditTest : public QObject {
     QCOMPARE(lines.Count(), 0);
   }
 
-  void aWrappedLineStaysOneSourceLine() {
+  void aLongLineStaysOneLineAndTheWindowScrollsToIt() {
     const std::string longLine(600, 'w');
     editor->Lines().SetLine(8, longLine);
-    QVERIFY(editor->Memo1->document()->findBlockByNumber(8).layout()->lineCount() > 1);
+    QCOMPARE(editor->Memo1->document()->findBlockByNumber(8).layout()->lineCount(), 1);
+    QTRY_VERIFY(editor->Memo1->horizontalScrollBar()->maximum() > 0);
     QCOMPARE(editor->Lines().Count(), 11);
     QCOMPARE(editor->Lines().Line(8), longLine);
   }

@@ -8,6 +8,9 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/mount.h>
+#include <unistd.h>
+#include <cerrno>
 
 #include "editor/rules/source_lines.h"
 #include "editor_test_support.h"
@@ -16,6 +19,27 @@ using namespace orv;
 using namespace orv::test;
 
 namespace {
+
+// The system call that fails in a save, with its error number.
+enum class Step { None, Write, ShortWrite, Fsync, Close, Rename };
+Step failingStep = Step::None;
+int failingError = 0;
+
+long WriteCall(int fd, const void* data, unsigned long size) {
+  if (failingStep == Step::Write) return errno = failingError, -1;
+  if (failingStep == Step::ShortWrite) return 0;
+  return ::write(fd, data, size);
+}
+int FsyncCall(int fd) { return failingStep == Step::Fsync ? (errno = failingError, -1) : ::fsync(fd); }
+int CloseCall(int fd) {
+  const int result = ::close(fd);
+  return failingStep == Step::Close ? (errno = failingError, -1) : result;
+}
+int RenameCall(const char* from, const char* to) {
+  return failingStep == Step::Rename ? (errno = failingError, -1) : std::rename(from, to);
+}
+const SaveCalls kFaultyCalls{WriteCall, FsyncCall, CloseCall, RenameCall};
+
 const QString kClassMessage = "Le nom de la classe ne correspond pas au fichier";
 const QString kTooLarge = "Le texte dépasse la capacité du mémo";
 }
@@ -59,7 +83,8 @@ class EditeurFileTest : public QObject {
     QCOMPARE(editor->font().family(), QString("Times New Roman"));
     QCOMPARE(editor->font().pixelSize(), 17);
     QVERIFY(editor->Memo1->tabChangesFocus());
-    QCOMPARE(editor->Memo1->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    QCOMPARE(editor->Memo1->lineWrapMode(), QPlainTextEdit::NoWrap);
+    QCOMPARE(editor->Memo1->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
   }
 
   void everyNonNulByteSurvivesOpenAndSave() {
@@ -192,6 +217,108 @@ class EditeurFileTest : public QObject {
     QVERIFY(dialogs.Messages[0].contains("n'a pas été enregistré"));
     QVERIFY(editor->Modified());
     QCOMPARE(QDir(Path("long")).entryList(QDir::Files).size(), 1);  // no temporary file left
+  }
+
+  void everyFailingStepOfASaveKeepsTheOriginal_data() {
+    QTest::addColumn<int>("step");
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("write, disk full") << int(Step::Write) << ENOSPC << "espace disque insuffisant";
+    QTest::newRow("write writes nothing") << int(Step::ShortWrite) << 0 << "espace disque insuffisant";
+    QTest::newRow("fsync, I/O error") << int(Step::Fsync) << EIO << "erreur d'entrée/sortie du disque";
+    QTest::newRow("close, quota") << int(Step::Close) << EDQUOT << "quota disque dépassé";
+    QTest::newRow("rename refused") << int(Step::Rename) << EACCES << "accès refusé";
+  }
+  void everyFailingStepOfASaveKeepsTheOriginal() {
+    QFETCH(int, step);
+    QFETCH(int, error);
+    QFETCH(QString, reason);
+    QTemporaryDir own;
+    const QString path = own.filePath("Original.java");
+    WriteBytes(path, "class Original");
+    QVERIFY(editor->OpenFile(path));
+    QTest::keyClicks(editor->Memo1, "nouveau ");
+    dialogs.Messages.clear();
+    editor->SetSaveCalls(&kFaultyCalls);
+    failingStep = Step(step);
+    failingError = error;
+    const bool saved = editor->Enregistrer();
+    failingStep = Step::None;
+    editor->SetSaveCalls(nullptr);
+    QVERIFY(!saved);
+    QCOMPARE(ReadBytes(path), QByteArray("class Original"));
+    QCOMPARE(dialogs.Messages,
+             QStringList{QString("Le fichier « %1 » n'a pas été enregistré (%2).").arg(path, reason)});
+    QVERIFY(editor->Modified());
+    QCOMPARE(QDir(own.path()).entryList(QDir::Files), QStringList{"Original.java"});  // no temporary left
+    QVERIFY(editor->Enregistrer());  // and once the disk works again, it saves
+    QVERIFY(ReadBytes(path).startsWith("nouveau class Original"));
+  }
+
+  // The real thing: a tiny file system filled up (needs the right to mount).
+  void savingOntoAFullDiskKeepsTheOriginal() {
+    QTemporaryDir mountPoint;
+    if (geteuid() != 0 || ::mount("tmpfs", QFile::encodeName(mountPoint.path()).constData(), "tmpfs", 0, "size=16k") != 0)
+      QSKIP("mounting a small file system needs root");
+    const QString name = mountPoint.filePath("Plein.java");
+    WriteBytes(name, "class Plein");
+    WriteBytes(mountPoint.filePath("remplissage"), QByteArray(64 * 1024, 'x'));  // fills what is left
+    QVERIFY(editor->OpenFile(name));
+    QTest::keyClicks(editor->Memo1, QString(300, 'a'));
+    dialogs.Messages.clear();
+    const bool saved = editor->Enregistrer();
+    const QByteArray onDisk = ReadBytes(name);
+    const QStringList left = QDir(mountPoint.path()).entryList(QDir::Files);
+    ::umount(QFile::encodeName(mountPoint.path()).constData());
+    QVERIFY(!saved);
+    QCOMPARE(onDisk, QByteArray("class Plein"));
+    QCOMPARE(left, (QStringList{"Plein.java", "remplissage"}));
+    QCOMPARE(dialogs.Messages.size(), 1);
+    QVERIFY(dialogs.Messages[0].contains("espace disque insuffisant"));
+    QVERIFY(editor->Modified());
+  }
+
+  void aFailedSaveAsKeepsTheWindowsName() {
+    const QString title = editor->windowTitle();
+    dialogs.SaveNames = {LongestName()};
+    QVERIFY(!editor->SaveAs());
+    QVERIFY(editor->FileName().isEmpty());
+    QCOMPARE(editor->windowTitle(), title);
+  }
+
+  void aFileChangedByAnotherProgramIsOverwrittenOnlyWhenTheLearnerSaysSo() {
+    WriteBytes(Path("Partage.java"), "class Partage");
+    QVERIFY(editor->OpenFile(Path("Partage.java")));
+    QTest::keyClicks(editor->Memo1, "x");
+    QVERIFY(editor->Enregistrer());  // unchanged on disk: no question
+    QVERIFY(dialogs.Questions.isEmpty());
+    WriteBytes(Path("Partage.java"), "class Partage // changé ailleurs");
+    QTest::keyClicks(editor->Memo1, "y");
+    dialogs.Answers = {TEditeurDialogs::TAnswer::Non};
+    QVERIFY(!editor->Enregistrer());
+    QCOMPARE(dialogs.Questions,
+             QStringList{"Le fichier « Partage.java » a été modifié par un autre programme. Enregistrer quand même ?"});
+    QCOMPARE(ReadBytes(Path("Partage.java")), QByteArray("class Partage // changé ailleurs"));
+    QVERIFY(editor->Modified());
+    dialogs.Answers = {TEditeurDialogs::TAnswer::Oui};
+    QVERIFY(editor->Enregistrer());
+    QCOMPARE(ReadBytes(Path("Partage.java")), QByteArray("xyclass Partage"));
+    QVERIFY(!editor->Modified());
+  }
+
+  void charactersOutsideTheFileFormatAreNamedBeforeTheSave() {
+    dialogs.SaveNames = {Path("Chinois.java"), Path("Chinois.java")};
+    editor->Lines().SetLine(8, "  ");
+    PlaceCaret(*editor, Pos(*editor, 8, 2));
+    editor->Memo1->insertPlainText(QString::fromUtf8("s = \"中\";"));
+    dialogs.Answers = {TEditeurDialogs::TAnswer::Non};
+    QVERIFY(!editor->SaveAs());
+    QVERIFY(!QFileInfo::exists(Path("Chinois.java")));
+    QCOMPARE(dialogs.Questions.size(), 1);
+    QVERIFY2(dialogs.Questions[0].startsWith(QString::fromUtf8("La ligne 9 contient « 中 »")), qPrintable(dialogs.Questions[0]));
+    dialogs.Answers = {TEditeurDialogs::TAnswer::Oui};
+    QVERIFY(editor->SaveAs());
+    QVERIFY(ReadBytes(Path("Chinois.java")).contains("  s = \"?\";\r\n"));
   }
 
   void closingAnUnmodifiedWindowAsksNothing() {

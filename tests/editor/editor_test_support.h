@@ -29,6 +29,7 @@ class TFakeDialogs : public TEditeurDialogs {
     Answers.pop_front();
     return answer;
   }
+  bool Confirm(QWidget* parent, const QString& text) override { return Question(parent, text) == TAnswer::Oui; }
   QString SaveFileName(QWidget*, const QString& filter, const QString& preset) override {
     SaveRequests << filter + "|" + preset;
     return Pop(SaveNames);

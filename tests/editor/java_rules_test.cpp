@@ -2,6 +2,8 @@
 // character (see rules_test_util.h for the letters).
 #include <gtest/gtest.h>
 
+#include "tests/case_name.h"
+
 #include "editor/rules/java_rules.h"
 #include "rules_test_util.h"
 
@@ -51,7 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
         TGolden{u"/* a\r\nb */", "GGGGGGGGGG"},
         TGolden{u"/*/ x", "GGG.."},
         TGolden{u"/* a */ x /* b", "GGGGGGG......."},
-        TGolden{u"/* b", "...."}));
+        TGolden{u"/* b", "...."}),
+    [](const auto& info) { return orv::test::CaseName(info.index, info.param.Text); });
 
 TEST(JavaRules, InstallsFourRulesInOrderWithDefaults) {
   TDrawRules rules;

@@ -10,6 +10,9 @@
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QPushButton>
 #include <QTimer>
 #include <QToolBar>
 
@@ -20,6 +23,10 @@
 #include "shell/Main.h"
 #include "shell/help/help_viewer.h"
 #include "shell/startup.h"
+#include <QMessageBox>
+#include <QTextBrowser>
+#include <QSet>
+#include <QSignalSpy>
 
 using namespace orv;
 
@@ -55,6 +62,26 @@ class MainFormTest : public QObject {
   TMainForm* main = nullptr;
   QStringList messages;
 
+  // Answers the next message boxes with the buttons named, in order,
+  // recording their texts.
+  void AnswerQuestions(QStringList* asked, QStringList buttons) {
+    if (buttons.isEmpty()) return;
+    QTimer::singleShot(0, [this, asked, buttons]() mutable {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return AnswerQuestions(asked, buttons);
+      *asked << box->text();
+      const QString wanted = buttons.takeFirst();
+      AnswerQuestions(asked, buttons);  // the boxes that follow
+      for (QAbstractButton* button : box->buttons())
+        if (button->text() == wanted) return button->click();
+    });
+  }
+  static void WriteProgram(const QString& path) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("import java.util.*;\r\nclass Calcul\r\n{\r\n}\r\n");
+  }
+
   QString Title(int i) { return main->MdiArea()->subWindowList().at(i)->windowTitle(); }
   int EditorCount() { return static_cast<int>(main->MdiArea()->subWindowList().size()); }
   void CloseAllEditors() {
@@ -71,11 +98,28 @@ class MainFormTest : public QObject {
 
  private slots:
   void initTestCase() {
-    QStringList order;
-    main = CreateWindows([&order](const QString& name) { order << name; });
-    QCOMPARE(order, (QStringList{"TMainForm", "TAboutBox", "TListeSel", "TTableSymboles", "TVariable",
-                                 "TMotsCle", "TBoucleFor", "TBoucleWhile", "TConditionIf", "TFileIO",
-                                 "TForm3", "TForm12", "TCalendrier", "THorloge", "TPocket"}));
+    InstallFrenchTranslations();
+    // After each step exactly the window of that step has come into being
+    // (the interpreter's is the output screen).
+    QStringList order, created;
+    QSet<QString> before;
+    main = CreateWindows([&](const QString& name) {
+      order << name;
+      QStringList fresh;
+      for (QWidget* window : QApplication::topLevelWidgets()) {
+        const QString type = QString(window->metaObject()->className()).remove("orv::");
+        if (!before.contains(type) && QString(window->metaObject()->className()).startsWith("orv::")) fresh << type;
+        before.insert(type);
+      }
+      created << fresh.join('+');
+    });
+    const QStringList expected = {"TMainForm", "TAboutBox", "TListeSel", "TTableSymboles", "TVariable",
+                                  "TMotsCle", "TBoucleFor", "TBoucleWhile", "TConditionIf", "TFileIO",
+                                  "TForm3", "TForm12", "TCalendrier", "THorloge", "TPocket"};
+    QCOMPARE(order, expected);
+    QStringList windows = expected;
+    windows[10] = "TEcran";
+    QCOMPARE(created, windows);
     main->message = [this](const QString& m) { messages << m; };
     Interpreter().Host().messageBox = [this](const QString& m) { messages << m; };
     main->show();
@@ -259,6 +303,114 @@ class MainFormTest : public QObject {
     // The help comes from OrvJava.hlp in the start folder when there is one.
     QCOMPARE(main->Aide->HelpFile(), QDir(main->StartFolder()).filePath("OrvJava.hlp"));
     main->Aide->close();
+  }
+
+  // The frame's shortcuts belong to the frame: the help viewer copies its own
+  // text, and neither it nor the output screen runs, marks or cuts the program.
+  void shortcutsActOnlyInTheMainWindow() {
+    main->FileNewItemClick();
+    TEditeur* editor = main->ActiveEditor();
+    const QString program = editor->Memo1->toPlainText();
+    editor->ToutSelectionner();
+    QSignalSpy runs(&Interpreter(), &InterpreterSession::RunningChanged);
+    main->ShowHelpTopic(6);
+    main->Aide->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(main->Aide));
+    main->Aide->Browser->selectAll();
+    main->Aide->Browser->setFocus();
+    QApplication::clipboard()->clear();
+    QTest::keyClick(main->Aide->Browser, Qt::Key_C, Qt::ControlModifier);
+    QVERIFY2(QApplication::clipboard()->text().startsWith("Menu Exécuter\n"), qPrintable(QApplication::clipboard()->text()));
+    for (int key : {Qt::Key_F5, Qt::Key_F9, Qt::Key_F7}) QTest::keyClick(main->Aide->Browser, Qt::Key(key));
+    main->Aide->close();
+    TEcran& ecran = Interpreter().Ecran();
+    ecran.show();
+    ecran.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&ecran));
+    QTest::keyClick(&ecran, Qt::Key_X, Qt::ControlModifier);
+    QTest::keyClick(&ecran, Qt::Key_F9);
+    QCOMPARE(editor->Memo1->toPlainText(), program);
+    QCOMPARE(runs.count(), 0);
+    ecran.hide();
+    // In the frame the same key copies the program.
+    main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(main));
+    editor->Memo1->setFocus();
+    QTest::keyClick(editor->Memo1, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), program);
+  }
+
+  // Quitting asks every modified window before closing any.
+  void quittingClosesNothingWhenOneWindowRefuses() {
+    main->FileNewItemClick();
+    main->ActiveEditor()->SetModified(true);
+    main->FileNewItemClick();
+    main->ActiveEditor()->SetModified(true);
+    QStringList asked;
+    AnswerQuestions(&asked, {"&Non", "Annuler"});
+    QVERIFY(!main->close());
+    QCOMPARE(asked.size(), 2);
+    QCOMPARE(EditorCount(), 2);
+    asked.clear();
+    AnswerQuestions(&asked, {"&Non", "&Non"});
+    QVERIFY(main->close());
+    QCOMPARE(EditorCount(), 0);
+    main->show();
+  }
+
+  void disabledItemsShowTheirHintToo() {
+    QVERIFY(!main->Action("FileCloseItem")->isEnabled());
+    QMenu* menu = main->Menu("File1");
+    menu->popup(main->mapToGlobal(QPoint(10, 10)));
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    main->StatusLine->clear();
+    QTest::mouseMove(menu, menu->actionGeometry(main->Action("FileCloseItem")).center());
+    QTRY_COMPARE(main->StatusLine->text(), QString("Fermer le fichier en cours"));
+    menu->setActiveAction(main->Action("FileOpenItem"));
+    QTest::keyClick(menu, Qt::Key_Down);  // the keyboard stops on the disabled item as well
+    QCOMPARE(menu->activeAction(), main->Action("FileCloseItem"));
+    QTRY_COMPARE(main->StatusLine->text(), QString("Fermer le fichier en cours"));
+    menu->close();
+  }
+
+  void theOpenDialogSpeaksFrenchAndStartsInTheFilesFolder() {
+    QTemporaryDir dir;
+    WriteProgram(dir.filePath("Calcul.java"));
+    main->OpenEditor(dir.filePath("Calcul.java"));
+    QCOMPARE(main->OpenDialogFolder(), QDir(dir.path()).absolutePath());
+    QStringList buttons;
+    QString folder;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (!dialog) return;
+      folder = dialog->directory().absolutePath();
+      for (QPushButton* button : dialog->findChildren<QDialogButtonBox*>().value(0)->findChildren<QPushButton*>())
+        buttons << button->text();
+      dialog->reject();
+    });
+    main->FileOpenItemClick();
+    QCOMPARE(folder, QDir(dir.path()).absolutePath());
+    QCOMPARE(buttons, (QStringList{"&Ouvrir", "Annuler"}));
+    QCOMPARE(EditorCount(), 1);
+    // Without a file, the folder a file was last opened from.
+    CloseAllEditors();
+    main->openFileName = [&dir](QWidget*) { return dir.filePath("Calcul.java"); };
+    main->FileOpenItemClick();
+    main->openFileName = nullptr;
+    CloseAllEditors();
+    QCOMPARE(main->OpenDialogFolder(), QDir(dir.path()).absolutePath());
+  }
+
+  void newWindowsTakeTwoThirdsOfTheAreaCascaded() {
+    main->FileNewItemClick();
+    main->FileNewItemClick();
+    const QList<QMdiSubWindow*> windows = main->MdiArea()->subWindowList();
+    const QSize area = main->MdiArea()->viewport()->size();
+    QVERIFY(windows[0]->width() >= area.width() * 2 / 3 - 1);
+    QVERIFY(windows[0]->height() >= area.height() * 2 / 3 - 1);
+    QVERIFY(windows[1]->x() > windows[0]->x());
+    QVERIFY(windows[1]->y() > windows[0]->y());
+    QVERIFY(QRect(QPoint(0, 0), area).contains(windows[1]->geometry()));
   }
 
   void quittingRestoresTheStartFolder() {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/case_name.h"
+
 #include <chrono>
 #include <vector>
 
@@ -61,7 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
                       StepCase{1998, 12, 31, kNext, 1999, 1, 31},
                       StepCase{1999, 1, 15, kPrevious, 1998, 12, 15},
                       StepCase{1, 1, 1, kPrevious, 1, 1, 1},
-                      StepCase{9999, 12, 31, kNext, 9999, 12, 31}));
+                      StepCase{9999, 12, 31, kNext, 9999, 12, 31}),
+    [](const auto& info) { return orv::test::CaseName(info.index, {std::to_string(info.param.year) + "_" + std::to_string(info.param.month) + "_" + std::to_string(info.param.day), info.param.next ? "suivant" : "precedent"}); });
 
 TEST(CalendarModel, ShorterDayIsKeptOnTheFollowingSteps) {
   CalendarModel calendar(2000, 1, 31);

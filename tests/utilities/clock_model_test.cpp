@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/case_name.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
@@ -55,7 +57,8 @@ INSTANTIATE_TEST_SUITE_P(
         StepCase{"10:00:00", "20/10/1901", ClockField::Year, kDown, 3, "10:00:00", "20/10/1900"},
         StepCase{"10:00:00", "20/10/2098", ClockField::Year, kUp, 3, "10:00:00", "20/10/2099"},
         StepCase{"10:00:00", kDate, ClockField::Year, kDown, 1, "10:00:00", "20/10/1997"},
-        StepCase{"10:00:00", kDate, ClockField::None, kUp, 1, "10:00:00", kDate}));
+        StepCase{"10:00:00", kDate, ClockField::None, kUp, 1, "10:00:00", kDate}),
+    [](const auto& info) { return orv::test::CaseName(info.index, {info.param.time, info.param.date}); });
 
 struct StepErrorCase {
   const char* time;
@@ -83,7 +86,8 @@ INSTANTIATE_TEST_SUITE_P(
         StepErrorCase{"10:00:00", "3/9/26", ClockField::Day, "'3/' n'est pas une valeur entière correcte"},
         StepErrorCase{"10:00:00", "2026-09-03", ClockField::Year, "'9-03' n'est pas une valeur entière correcte"},
         StepErrorCase{"10:00:00", "", ClockField::Month, "'' n'est pas une valeur entière correcte"},
-        StepErrorCase{"", kDate, ClockField::Hour, "'' n'est pas une valeur entière correcte"}));
+        StepErrorCase{"", kDate, ClockField::Hour, "'' n'est pas une valeur entière correcte"}),
+    [](const auto& info) { return orv::test::CaseName(info.index, {info.param.time, info.param.date}); });
 
 TEST(ClockReadInteger, ReadsDigitsWithBlanksAndSign) {
   const std::vector<std::pair<std::string, std::optional<int>>> cases = {
@@ -212,7 +216,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"24:00:00", kDate, 0, false,
                     "L'horloge système n'a pas été modifiée : la date ou l'heure indiquée n'existe pas."},
         RefusalCase{"10:30:00", "31/11/1998", 0, false,
-                    "L'horloge système n'a pas été modifiée : la date ou l'heure indiquée n'existe pas."}));
+                    "L'horloge système n'a pas été modifiée : la date ou l'heure indiquée n'existe pas."}),
+    [](const auto& info) { return orv::test::CaseName(info.index, {info.param.time, info.param.date}); });
 
 TEST_F(ClockZone, UnreadableDisplayStopsBeforeTheClockAndStaysFrozen) {
   ClockModel clock;

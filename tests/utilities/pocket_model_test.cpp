@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/case_name.h"
+
 #include <string>
 #include <vector>
 
@@ -41,7 +43,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SequenceCase{"7-7=", "0"}, SequenceCase{"0-0*5=", "0"},
                       SequenceCase{"5x", "0,2"}, SequenceCase{"9s", "3"},
                       SequenceCase{"4+5x=", "0,4"}, SequenceCase{"16s*4=", "16"},
-                      SequenceCase{"7s", "2,64575131106459"}));
+                      SequenceCase{"7s", "2,64575131106459"}),
+    [](const auto& info) { return orv::test::CaseName(info.index, {info.param.keys}); });
 
 INSTANTIATE_TEST_SUITE_P(
     Entry, PocketSequence,
@@ -52,7 +55,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SequenceCase{"1,2,3=", ""}, SequenceCase{"5+3c", ""},
                       SequenceCase{"5+3c2==", "2"},  // the clear forgot the "+"
                       SequenceCase{"00012=", "00012"}, SequenceCase{"1,=", "1,"},
-                      SequenceCase{",5+,5=", "5,5"}));  // the second comma joins the shown ",5"
+                      SequenceCase{",5+,5=", "5,5"}),
+    [](const auto& info) { return orv::test::CaseName(info.index, {info.param.keys}); });  // the second comma joins the shown ",5"
 
 INSTANTIATE_TEST_SUITE_P(
     ResultFormat, PocketSequence,
@@ -65,7 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SequenceCase{"999999999999999+0=", "999999999999999"},
                       SequenceCase{"123456789*1000000000=", "1,23456789E17"},
                       SequenceCase{"1/10000=", "0,0001"}, SequenceCase{"1/40000=", "2,5E-5"},
-                      SequenceCase{"0-1/40000=", "-2,5E-5"}));
+                      SequenceCase{"0-1/40000=", "-2,5E-5"}),
+    [](const auto& info) { return orv::test::CaseName(info.index, {info.param.keys}); });
 
 TEST(PocketModel, NextOperandIsTheShownResult) {
   PocketModel pocket;
@@ -157,7 +162,8 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"5+c", 'x', "'' n'est pas une valeur flottante correcte"},
         FaultCase{kBig + "*" + kBig, '=', "Débordement flottant"},
         FaultCase{kHuge + "x*=", 'x', "Débordement flottant"},  // 1/1E-4940
-        FaultCase{"5+" + kTooBig, '=', "'" + kTooBig + "' n'est pas une valeur flottante correcte"}));
+        FaultCase{"5+" + kTooBig, '=', "'" + kTooBig + "' n'est pas une valeur flottante correcte"}),
+    [](const auto& info) { return orv::test::CaseName(info.index, {info.param.before, std::string(1, info.param.key)}); });
 
 TEST(PocketModel, FailedOperatorKeepsThePendingOperator) {
   PocketModel pocket;
@@ -209,7 +215,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"1E", ",", std::nullopt}, ReadCase{"--1", ",", std::nullopt},
         ReadCase{"1 2", ",", std::nullopt}, ReadCase{"inf", ",", std::nullopt},
         ReadCase{"nan", ",", std::nullopt}, ReadCase{"0x10", ",", std::nullopt},
-        ReadCase{"1E5000", ",", std::nullopt}, ReadCase{"-", ",", std::nullopt}));
+        ReadCase{"1E5000", ",", std::nullopt}, ReadCase{"-", ",", std::nullopt}),
+    [](const auto& info) { return orv::test::CaseName(info.index, {info.param.text}); });
 
 struct FormatCase {
   long double value;
@@ -232,7 +239,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatCase{9999999999999999.0L, "1E16"},
                       FormatCase{99999.99999999999L, "100000"},
                       FormatCase{1.23456789012346e17L, "1,23456789012346E17"},
-                      FormatCase{-1e-300L, "-1E-300"}, FormatCase{1e4000L, "1E4000"}));
+                      FormatCase{-1e-300L, "-1E-300"}, FormatCase{1e4000L, "1E4000"}),
+    [](const auto& info) { return orv::test::CaseName(info.index, {info.param.text}); });
 
 TEST(PocketFormat, UsesTheGivenSeparator) { EXPECT_EQ(PocketGeneralFormat(1.5L, "."), "1.5"); }
 

@@ -186,6 +186,68 @@ class RunCommandsTest : public QObject {
     QVERIFY(std::stoi(Interpreter().Interpreter().Examiner("n")) > counted);
   }
 
+  // Échap in the keyboard box, or Ctrl+Pause, stops the program waiting
+  // there; the line that reads is where the run stopped.
+  void theKeyboardBoxCanInterrupt_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Échap") << int(Qt::Key_Escape) << int(Qt::NoModifier);
+    QTest::newRow("Ctrl+Pause") << int(Qt::Key_Pause) << int(Qt::ControlModifier);
+  }
+  void theKeyboardBoxCanInterrupt() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    SetText(Program(" static String s;\n static int n;\n", "  FGETS(System.in, s);\n  n = 1;\n"));
+    WhenModal([key, modifiers](QWidget* modal) {
+      QVERIFY(qobject_cast<TForm12*>(modal));
+      QTest::keyClick(modal->focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    });
+    editor->Executer();
+    QCOMPARE(messages, QStringList{"Programme interrompu"});
+    QVERIFY(!Form12Window().isVisible());
+    QCOMPARE(QString::fromStdString(Interpreter().Interpreter().Examiner("n")), QString("0"));
+    QCOMPARE(editor->CaretLine(), 7);
+  }
+
+  // A whole step-by-step walk ends like an uninterrupted run: no false error,
+  // no marker left, and one more resume starts again from main.
+  void aStepWalkEndsCleanly_data() {
+    QTest::addColumn<QString>("body");
+    QTest::newRow("one line") << "  System.out.println(\"Bonjour\");\n";
+    QTest::newRow("for loop") << "  for (i=1; i<=3; i++)\n  {\n   n = n + i;\n  }\n";
+  }
+  void aStepWalkEndsCleanly() {
+    QFETCH(QString, body);
+    SetText(Program(" static int i, n;\n", body));
+    editor->Pasapas(true);
+    editor->Executer();
+    int steps = 0;
+    while (Interpreter().Interpreter().RunState != kFinished && steps++ < 100) editor->Continuer2();
+    QVERIFY(messages.isEmpty());
+    QVERIFY(!editor->Memo1->toPlainText().contains(kStep));
+    const QString n = QString::fromStdString(Interpreter().Interpreter().Examiner("n"));
+    QCOMPARE(n, body.contains("for") ? QString("6") : QString("0"));
+    QCOMPARE(Interpreter().ResumeLine, 4);  // main's header
+    editor->Continuer2();  // starts again from main, one line
+    QVERIFY(messages.isEmpty());
+    QCOMPARE(Line(*editor, 5), kStep + " {");
+  }
+
+  void aFreshRunClearsTheScreenAResumeDoesNot() {
+    TEcran& ecran = Interpreter().Ecran();
+    SetText(Program("", "  System.out.println(\"Bonjour Zoé\");\n"));
+    editor->Executer();
+    SetText(Program(" static int i;\n", "  System.out.println(\"2\");\n" + kBreak + "  i = 1;\n  System.out.println(\"3\");\n"));
+    editor->Executer();
+    const QImage afterRun = ecran.Snapshot();
+    int ink = 0;
+    for (int y = 0; y < std::min(afterRun.height(), 18); ++y)
+      for (int x = ecran.TextWidth("2") + 2; x < afterRun.width(); ++x) ink += qGray(afterRun.pixel(x, y)) < 128;
+    QCOMPARE(ink, 0);  // nothing of "Bonjour Zoé" beside the "2"
+    editor->Continuer2();
+    QVERIFY(ecran.Snapshot().height() >= 2 * 18);  // the resume added a line below
+  }
+
   void theTextIsReadOnlyDuringARunAndTheWindowCannotClose() {
     SetText(Program(" static int i, n;\n", "  while (i < 1)\n  {\n   n++;\n  }\n"));
     bool readOnly = false, closed = true;

@@ -1,6 +1,8 @@
 // Reading help files: topics, directives, code blocks, errors and links.
 #include <gtest/gtest.h>
 
+#include "tests/case_name.h"
+
 #include <algorithm>
 
 #include "shell/help/help_book.h"
@@ -126,7 +128,8 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenFile{"@orvjava-aide 1\n@topic 3 a\n@title A\n@end\n", 4, "@end sans @code"},
         BrokenFile{"@orvjava-aide 1\n@topic 3 a\n@title A\n@code python\n@end\n", 4, "sorte de bloc inconnue"},
         BrokenFile{"@orvjava-aide 1\n@topic 3 a\n@title A\n<p>caf\xE9</p>\n", 4, "UTF-8"},
-        BrokenFile{"@orvjava-aide 1\n@topic 3 a\n@title A\n<p>\xC3</p>\n", 4, "UTF-8"}));
+        BrokenFile{"@orvjava-aide 1\n@topic 3 a\n@title A\n<p>\xC3</p>\n", 4, "UTF-8"}),
+    [](const auto& info) { return orv::test::CaseName(info.index, {info.param.message}); });
 
 TEST(HelpError, DescribesTheLine) {
   EXPECT_EQ((HelpError{12, "directive inconnue"}.Describe()), "ligne 12 : directive inconnue");

@@ -263,7 +263,7 @@ TEST(HelpContent, EveryInterpreterMessageIsExplained) {
 
 TEST(HelpContent, EveryEditorMessageIsExplained) {
   const std::vector<Message> messages = MessagesIn(fs::path(ORV_SOURCE_DIR) / "editor",
-                                                   {"Message(QStringLiteral", "Question(this, QStringLiteral"}, true);
+                                                   {"Message(QStringLiteral", "Question(this, QStringLiteral", "Confirm(this, QStringLiteral"}, true);
   EXPECT_GE(messages.size(), 6u) << "the messages of the editor were not found";
   const std::string text = AllText();
   for (const Message& message : messages)

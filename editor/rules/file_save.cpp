@@ -1,0 +1,104 @@
+#include "editor/rules/file_save.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace orv {
+namespace {
+
+long SysWrite(int fd, const void* data, unsigned long size) { return ::write(fd, data, size); }
+int SysFsync(int fd) { return ::fsync(fd); }
+int SysClose(int fd) { return ::close(fd); }
+int SysRename(const char* from, const char* to) { return std::rename(from, to); }
+
+int Failure() { return errno != 0 ? errno : EIO; }
+
+// The folder part of a path ("." for a bare name).
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The permissions the file should keep: those of the file it replaces, or
+// the usual ones of a new file.
+mode_t ModeFor(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0) return info.st_mode & 07777;
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+int WriteAll(int fd, const std::string& bytes, const SaveCalls& calls) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    errno = 0;
+    const long n = calls.write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return n == 0 ? ENOSPC : Failure();
+    done += static_cast<size_t>(n);
+  }
+  return 0;
+}
+
+// A link to the learner's file stays a link: the file it names is replaced.
+std::string Target(const std::string& path) {
+  char* real = ::realpath(path.c_str(), nullptr);
+  if (!real) return path;
+  std::string target(real);
+  std::free(real);
+  return target;
+}
+
+}  // namespace
+
+const SaveCalls& SystemSaveCalls() {
+  static const SaveCalls calls{SysWrite, SysFsync, SysClose, SysRename};
+  return calls;
+}
+
+int SaveFileAtomically(const std::string& givenPath, const std::string& bytes, const SaveCalls& calls) {
+  const std::string path = Target(givenPath);
+  const mode_t mode = ModeFor(path);
+  std::string name = path + ".XXXXXX";
+  std::vector<char> pattern(name.begin(), name.end());
+  pattern.push_back('\0');
+  const int fd = ::mkstemp(pattern.data());
+  if (fd < 0) return Failure();
+  const std::string temporary(pattern.data());
+  int error = WriteAll(fd, bytes, calls);
+  if (error == 0 && ::fchmod(fd, mode) != 0) error = Failure();
+  errno = 0;
+  if (error == 0 && calls.fsync(fd) != 0) error = Failure();
+  errno = 0;
+  if (calls.close(fd) != 0 && error == 0) error = Failure();
+  errno = 0;
+  if (error == 0 && calls.rename(temporary.c_str(), path.c_str()) != 0) error = Failure();
+  if (error != 0) {
+    ::unlink(temporary.c_str());
+    return error;
+  }
+  // The rename itself reaches the disk with its folder.
+  if (const int folder = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY); folder >= 0) {
+    ::fsync(folder);
+    ::close(folder);
+  }
+  return 0;
+}
+
+DiskStamp StampOf(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return {};
+  return {true, static_cast<long long>(info.st_size),
+          static_cast<long long>(info.st_mtim.tv_sec) * 1'000'000'000LL + info.st_mtim.tv_nsec,
+          static_cast<unsigned long long>(info.st_ino)};
+}
+
+}  // namespace orv

@@ -2,6 +2,7 @@
 // verdict on each program and the texts of its report.
 #include "runner/checker.h"
 
+#include <csignal>
 #include <cstdio>
 
 #include "interp/cp1252.h"
@@ -165,6 +166,8 @@ Verdict Judge(const std::vector<std::string>& expected, const RunOutcome& run) {
   switch (run.How) {
     case RunOutcome::End::NotStarted: return Fail("non lancé : " + run.Err, run.Err);
     case RunOutcome::End::Signaled:
+      if (run.Code == SIGXFSZ)
+        return Fail("sortie trop longue (plus de " + std::to_string(kMaxOutputBytes >> 20) + " Mo)", run.Err);
       return Fail("arrêt anormal (signal " + std::to_string(run.Code) + ")", run.Err);
     case RunOutcome::End::Exited: break;
   }

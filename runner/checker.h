@@ -26,6 +26,9 @@ int RunCheck(int argc, char** argv);
 // A looping program must end: without --max-lines, each program may run
 // this many lines before it is interrupted.
 constexpr long long kDefaultLineBudget = 10'000'000;
+// Nor may it fill the disk: a program's output, and each file it writes, stops
+// at this size (the process then ends on SIGXFSZ, "sortie trop longue").
+constexpr unsigned long kMaxOutputBytes = 64ul << 20;
 
 struct CheckOptions {
   std::string Expected;  // ATTENDU.txt

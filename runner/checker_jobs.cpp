@@ -6,6 +6,7 @@
 // keyboard and files for its stdout and stderr; all of it is removed after.
 #include <fcntl.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -87,8 +88,6 @@ class Series {
     }
   }
 
-  std::vector<Job>& Jobs() { return jobs_; }
-
  private:
   void Start(Job& job) {
     job.Folder = root_ / std::to_string(&job - jobs_.data() + 1);
@@ -113,6 +112,8 @@ class Series {
   [[noreturn]] static void ExecRunner(const char* work, const char* input, const char* out, const char* err,
                                       char* const* argv) {
     prctl(PR_SET_PDEATHSIG, SIGKILL);  // no program outlives the checker
+    const rlimit fileSize{kMaxOutputBytes, kMaxOutputBytes};
+    setrlimit(RLIMIT_FSIZE, &fileSize);  // a program that prints forever fills no disk
     const int in = open(input, O_RDONLY);
     const int o = open(out, O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int e = open(err, O_WRONLY | O_CREAT | O_TRUNC, 0600);

@@ -2,6 +2,8 @@
 // and compared, what a runner's stderr says, the verdicts and the report.
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 #include "runner/checker.h"
 
 namespace orv::check {
@@ -120,6 +122,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "fichier illisible"},
         JudgeCase{"Crashed", RunOutcome{RunOutcome::End::Signaled, 11, "Bonjour\n55\n", "", 0}, false,
                   "arrêt anormal (signal 11)"},
+        JudgeCase{"OutputTooLong", RunOutcome{RunOutcome::End::Signaled, SIGXFSZ, "tour\n", "", 0}, false,
+                  "sortie trop longue (plus de 64 Mo)"},
         JudgeCase{"OddStatus", Exited(127, "", "Le programme n'a pas pu être lancé\n"), false,
                   "arrêt anormal (code 127)"},
         JudgeCase{"NeverStarted", RunOutcome{RunOutcome::End::NotStarted, 0, "", "correction interrompue", 0},

@@ -32,10 +32,9 @@ std::optional<int64_t> SmallInteger(std::string_view s) {
 int Compare(std::string_view left, std::string_view right) {
   if (const auto a = SmallInteger(left), b = SmallInteger(right); a && b)
     return *a < *b ? -1 : (*a > *b ? 1 : 0);
-  if (IsNumberText(left) && IsNumberText(right)) {
-    const auto a = ParseDecimal(left), b = ParseDecimal(right);
-    if (a && b) return *a < *b ? -1 : (*a > *b ? 1 : 0);
-  }
+  // Whatever converts as a number is one: .5, 5. and -.5 as much as 0.5.
+  if (const auto a = ParseDecimal(left), b = ParseDecimal(right); a && b)
+    return *a < *b ? -1 : (*a > *b ? 1 : 0);
   const size_t width = std::max(left.size(), right.size());
   const std::string a = RightAligned16(left, width), b = RightAligned16(right, width);
   for (size_t i = 0; i < width; ++i) {

@@ -60,19 +60,14 @@ std::optional<int32_t> ParseInt32(std::string_view s) {
 namespace {
 
 // Length of the decimal number at the start of s (0 when there is none).
-// `strict` asks for digits before any fraction.
-size_t NumberLength(std::string_view s, bool strict) {
+size_t NumberLength(std::string_view s) {
   size_t i = 0;
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
   size_t digits = 0;
   while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
-  if (strict && digits == 0) return 0;
   if (i < s.size() && s[i] == '.') {
     ++i;
-    size_t fraction = 0;
-    while (i < s.size() && IsDigit(s[i])) ++i, ++fraction;
-    if (strict && fraction == 0) return 0;
-    digits += fraction;
+    while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
   }
   if (digits == 0) return 0;
   if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
@@ -89,7 +84,7 @@ size_t NumberLength(std::string_view s, bool strict) {
 }  // namespace
 
 std::optional<long double> ParseDecimal(std::string_view s) {
-  if (s.empty() || NumberLength(s, false) != s.size()) return std::nullopt;
+  if (s.empty() || NumberLength(s) != s.size()) return std::nullopt;
   const bool negative = s[0] == '-';
   if (s[0] == '+' || s[0] == '-') s.remove_prefix(1);
   long double value = 0;
@@ -110,8 +105,6 @@ std::optional<long double> ParseDecimal(std::string_view s) {
   if (result.ec != std::errc() || result.ptr != s.data() + s.size()) return std::nullopt;
   return negative ? -value : value;
 }
-
-bool IsNumberText(std::string_view s) { return !s.empty() && NumberLength(s, true) == s.size(); }
 
 std::string operator""_cp(const char* text, size_t length) {
   return Utf8ToCp1252(std::string_view(text, length));

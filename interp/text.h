@@ -45,9 +45,6 @@ std::optional<int32_t> ParseInt32(std::string_view s);
 // Decimal number with "." separator: optional sign, digits with an optional
 // fraction, optional exponent (E or e). Blanks around it are refused.
 std::optional<long double> ParseDecimal(std::string_view s);
-// True when the text is a number in the strict form used for comparisons:
-// sign?, digits, ("." digits)?, ([Ee] sign? digits)?
-bool IsNumberText(std::string_view s);
 
 std::string IntText(int32_t value);
 

@@ -32,6 +32,11 @@ TEST(Conditions, NumbersCompareByValueTextsRightAligned) {
       {"  if (i)\n   i = 1;\n", "", {"Expression logique incorrecte", "Erreur de syntaxe"}},
       {"  t = \"a\";\n  if (t == \"<=\")\n   i = 1;\n", "", {"Identificateur t == \" inconnu", "Erreur de syntaxe"}},
       {"  t = \"a<b\";\n  if (t > \"a<b\")\n   i = 1;\n  System.out.println(\"fin\");\n", "fin\n", {}},
+      // Numbers written without a digit before or after their point.
+      {"  r = 0.3f;\n  if (r < .5)\n   System.out.println(\"oui\");\n", "oui\n", {}},
+      {"  r = 0.5f;\n  if (r == .5)\n   System.out.println(\"oui\");\n", "oui\n", {}},
+      {"  i = 5;\n  if (i == 5.)\n   System.out.println(\"oui\");\n", "oui\n", {}},
+      {"  r = -0.25f;\n  if (r < -.5)\n   System.out.println(\"non\");\n", "", {}},
   });
 }
 

@@ -76,12 +76,6 @@ TEST(Conversions, DecimalTable) {
     EXPECT_FALSE(ParseDecimal(bad).has_value()) << bad;
 }
 
-TEST(Conversions, NumberTextForComparisons) {
-  for (const char* yes : {"5", "-5", "05", "2.5", "1E15", "9.99999999999612E-6", "+3"})
-    EXPECT_TRUE(IsNumberText(yes)) << yes;
-  for (const char* no : {"", ".5", "5.", "abc", "1.2.3", "-", "5 ", "1E"}) EXPECT_FALSE(IsNumberText(no)) << no;
-}
-
 TEST(Conversions, WrapAroundArithmetic) {
   EXPECT_EQ(WrapAdd(INT32_MAX, 1), INT32_MIN);
   EXPECT_EQ(WrapSub(INT32_MIN, 1), INT32_MAX);

@@ -77,22 +77,53 @@ void TForm3::ElseStatement() {
 
 // --- for / next ----------------------------------------------------------------
 
+namespace {
+
+// The increment of a for header as words and operators. Blanks separate
+// tokens but never join one: "i + +" is "i", "+", "+", not "i++".
+std::vector<std::string> StepTokens(std::string_view text) {
+  std::vector<std::string> tokens;
+  for (size_t i = 0; i < text.size();) {
+    const char c = text[i];
+    if (IsBlank(c)) {
+      ++i;
+    } else if (c == '+' || c == '-') {
+      const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+      const size_t length = next == c || next == '=' ? 2 : 1;
+      tokens.emplace_back(text.substr(i, length));
+      i += length;
+    } else if (c == '=') {
+      tokens.emplace_back("=");
+      ++i;
+    } else {
+      const size_t end = text.find_first_of("+-= \t", i);
+      tokens.emplace_back(text.substr(i, end - i));
+      i = end == std::string_view::npos ? text.size() : end;
+    }
+  }
+  return tokens;
+}
+
+}  // namespace
+
 // The step of a for loop: ++ and -- (either side), += k, -= k, = i + k and
 // = i - k with k an integer literal or an int variable.
 bool TForm3::ParseForStep(std::string_view increment, std::string_view var, int32_t& step) {
-  std::string text;
-  for (char c : increment)
-    if (c != ' ') text += c;
-  const std::string v(var);
-  if (text == v + "++" || text == "++" + v) return step = 1, true;
-  if (text == v + "--" || text == "--" + v) return step = -1, true;
-  std::string amount;
+  const std::vector<std::string> t = StepTokens(increment);
+  const auto is = [&](size_t i, std::string_view what) { return i < t.size() && t[i] == what; };
+  if (t.size() == 2 && ((is(0, var) && is(1, "++")) || (is(0, "++") && is(1, var)))) return step = 1, true;
+  if (t.size() == 2 && ((is(0, var) && is(1, "--")) || (is(0, "--") && is(1, var)))) return step = -1, true;
   int sign = 0;
-  if (text.starts_with(v + "+=")) sign = 1, amount = text.substr(v.size() + 2);
-  else if (text.starts_with(v + "-=")) sign = -1, amount = text.substr(v.size() + 2);
-  else if (text.starts_with(v + "=" + v + "+")) sign = 1, amount = text.substr(2 * v.size() + 2);
-  else if (text.starts_with(v + "=" + v + "-")) sign = -1, amount = text.substr(2 * v.size() + 2);
-  if (sign == 0 || amount.empty()) return false;
+  size_t first = 0;  // the first token of the amount
+  if (is(0, var) && (is(1, "+=") || is(1, "-="))) sign = t[1] == "+=" ? 1 : -1, first = 2;
+  else if (is(0, var) && is(1, "=") && is(2, var) && (is(3, "+") || is(3, "-")))
+    sign = t[3] == "+" ? 1 : -1, first = 4;
+  if (sign == 0) return false;
+  // The amount: a name or a number, the number with its own sign.
+  std::string amount;
+  if (first + 2 == t.size() && (is(first, "+") || is(first, "-"))) amount = t[first] + t[first + 1];
+  else if (first + 1 == t.size()) amount = t[first];
+  else return false;
   std::optional<int32_t> k = ParseInt32(amount);
   if (!k) {
     const int index = SymbolIndex(amount);

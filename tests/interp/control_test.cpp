@@ -77,7 +77,14 @@ TEST(ForLoops, CountsLimitsAndSteps) {
       {"  k = 3;\n  for (i=10; i>0; i = i - k)\n   n++;\n  System.out.println(n);\n", "4\n", {}},
       {"  for (i=0; i<3; i=i+1)\n   System.out.print(i);\n", "012", {}},
       {"  for (i=0; i<3; ++i)\n   System.out.print(i);\n", "012", {}},
+      {"  for (i=0; i<3; i ++)\n   System.out.print(i);\n", "012", {}},
+      {"  for (i=3; i>0; i -= 2)\n   System.out.print(i);\n", "31", {}},
+      {"  for (i=0; i<3; i -= -1)\n   System.out.print(i);\n", "012", {}},
       {"  for (i=0; i<3; i*=2)\n   n++;\n", "", {"Erreur de syntaxe"}},
+      {"  for (i=0; i<3; i+ +)\n   n++;\n", "", {"Erreur de syntaxe"}},
+      {"  for (i=3; i>0; i- -)\n   n++;\n", "", {"Erreur de syntaxe"}},
+      {"  for (i=0; i<3; + +i)\n   n++;\n", "", {"Erreur de syntaxe"}},
+      {"  for (i=0; i<3; i+ =1)\n   n++;\n", "", {"Erreur de syntaxe"}},
       {"  for (i=0; i<3; j++)\n   n++;\n", "", {"Erreur de syntaxe"}},
       {"  for (i=0; i!=3; i++)\n   n++;\n", "", {"Erreur de syntaxe"}},
       {"  for(i=0; i<3; i++)\n   n++;\n", "", {"Erreur de syntaxe"}},
@@ -181,6 +188,25 @@ TEST(Blocks, BracesAndDelimiters) {
       {"\t\tSystem.out.println(\"tab\");\n", "tab\n", {}},
       {"  nop;\n  // commentaire\n  /* bloc */\n  etiq:\n  System.out.println(\"ok\");\n", "ok\n", {}},
   });
+}
+
+TEST(Blocks, AnUnclosedBlockStopsTheRunBeforeItStarts) {
+  // Depth decides: where the inner block lacks its "}", the closing lines
+  // below match the outer blocks and the outermost is left open.
+  const struct { const char* name; std::string text; int32_t line; } cases[] = {
+      {"for without }", Program(kDeclarations, "  for (i=1; i<=2; i++)\n  {\n   n++;\n  System.out.println(n);\n"), 2},
+      {"if without }", Program(kDeclarations, "  if (i == 0)\n  {\n   n++;\n  System.out.println(n);\n"), 2},
+      {"main without }", "class A\n{\n static int n;\n void main()\n {\n  n++;\n}\n", 1},
+      {"end of text", "class A\n{\n static int n;\n void main()\n {\n  while (n < 2)\n  {\n   n++;\n", 6},
+  };
+  for (const auto& c : cases) {
+    Session session(c.text);
+    const RunResult r = session.Run();
+    EXPECT_EQ(r.messages, std::vector<std::string>{"Délimiteur { sans }"}) << c.name;
+    EXPECT_EQ(r.finalState, kStopped) << c.name;
+    EXPECT_EQ(r.resumeLine, c.line) << c.name;
+    EXPECT_EQ(r.out, "") << c.name;
+  }
 }
 
 TEST(Blocks, UnbalancedBracesAreReported) {

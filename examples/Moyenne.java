@@ -18,8 +18,12 @@ class Moyenne
   System.out.print("Moyenne : ");
   System.out.println(moyenne);
   if (moyenne >= 10)
-   System.out.println("Admis")
+  {
+   System.out.println("Admis");
+  }
   else
+  {
    System.out.println("Refusé");
+  }
  }
 }

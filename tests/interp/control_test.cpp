@@ -218,8 +218,8 @@ TEST(Blocks, UnbalancedBracesAreReported) {
 
   Session open("class A\n{\n static int i;\n void main()\n {\n  while (i < 2)\n  {\n   i++;\n");
   r = open.Run();
-  EXPECT_EQ(r.messages, std::vector<std::string>{"Fin de bloc non détectée"});
-  EXPECT_EQ(r.resumeLine, 5);
+  EXPECT_EQ(r.messages, std::vector<std::string>{"Délimiteur { sans }"});
+  EXPECT_EQ(r.resumeLine, 6);  // the innermost block left open
 }
 
 }  // namespace

@@ -82,10 +82,18 @@ class TForm3 {
 
   // --- Run -----------------------------------------------------------------
   void InitPrg(const std::string& name);
-  // resumeLine 0 asks for a fresh run; any other value resumes there.
+  // resumeLine 0 asks for a fresh run; any other value resumes there. On a
+  // stop, finalState receives 1 or 998 and resumeLine the line to go on
+  // with. When the program ends, its files are closed and checked: then
+  // finalState is 999 and resumeLine the main header, where a resume starts
+  // the program again with its variables kept; or, when a close failed, the
+  // run stops ("Erreur E/S N") with finalState 1 at the last line executed.
   void Exec(LineList& lines, int32_t& resumeLine, int32_t stepMode, int32_t& finalState);
-  // Closes every file of the program and the printer; returns the I/O result.
+  // Closes every file of the program and the printer; returns the I/O result
+  // (0, or the error number of the first close that failed).
   int CloseAll();
+  // CloseAll, a failure shown as "Erreur E/S N" with RunState := 1; false then.
+  bool CloseAllChecked();
 
   // Lines whose first character is the breakpoint marker stop a run (the
   // environment); the runner ignores markers.
@@ -234,6 +242,7 @@ class TForm3 {
   void SkipFalseThen();
   void RunLoop(LineList& lines, int32_t& resumeLine, int32_t stepMode, int32_t& finalState,
                bool resuming);
+  void Finish(int32_t lastLine, bool atClosingBrace, int32_t& resumeLine, int32_t& finalState);
   bool PollInterrupt();
   double NextRandom();
   void SeedRandomFromClock();
@@ -251,6 +260,7 @@ class TForm3 {
   int64_t lineBudget_ = 0;
   int64_t executedLines_ = 0;
   bool interrupted_ = false;
+  int32_t mainLine_ = 0;  // the main header of the last fresh run
   uint64_t randomState_ = 0x2545F4914F6CDD1DULL;  // fixed start: same sequence each start
 };
 

@@ -17,6 +17,9 @@ constexpr int kEndOfFileMark = 26;  // Ctrl-Z
 
 int MakeFolder(const char* path) { return ::mkdir(path, 0777); }
 
+// The error number of a failed system call; never 0.
+int LastError() { return errno ? errno : EIO; }
+
 }  // namespace
 
 int TForm3::TakeIoStatus() {
@@ -31,9 +34,10 @@ bool TForm3::OpenFileSlot(FileSlot& file, FileMode mode) {
     IoStatus = ENOENT;
     return false;
   }
+  errno = 0;
   std::FILE* handle = std::fopen(file.Name.c_str(), mode == FileMode::Input ? "rb" : "wb");
   if (!handle) {
-    IoStatus = errno ? errno : EIO;
+    IoStatus = LastError();
     return false;
   }
   struct stat info {};
@@ -47,9 +51,14 @@ bool TForm3::OpenFileSlot(FileSlot& file, FileMode mode) {
   return true;
 }
 
+// Buffered lines only reach the disk here: a full disk shows at the flush or
+// at the close, and either failure is the close's.
 int TForm3::CloseFileSlot(FileSlot& file) {
   if (file.Mode == FileMode::Closed) return kNotOpen;
-  const int result = std::fclose(file.Handle) == 0 ? 0 : (errno ? errno : EIO);
+  errno = 0;
+  int result = std::fflush(file.Handle) == 0 ? 0 : LastError();
+  errno = 0;
+  if (std::fclose(file.Handle) != 0 && result == 0) result = LastError();
   file.Handle = nullptr;
   file.Mode = FileMode::Closed;
   return result;
@@ -59,15 +68,22 @@ int TForm3::CloseAll() {
   int result = 0;
   for (FileSlot& file : FileStore) {
     if (file.Mode == FileMode::Closed) continue;
-    if (const int status = CloseFileSlot(file)) result = status;
+    if (const int status = CloseFileSlot(file); status != 0 && result == 0) result = status;
   }
   if (PrinterOpen) {
     PrinterOpen = false;
     if (PrinterSink* printer = host_.Printer())
-      if (const int status = printer->Close()) result = status;
+      if (const int status = printer->Close(); status != 0 && result == 0) result = status;
   }
   if (result != 0) RunState = kStopped;
   return result;
+}
+
+bool TForm3::CloseAllChecked() {
+  const int status = CloseAll();
+  if (status == 0) return true;
+  Fail("Erreur E/S " + std::to_string(status));
+  return false;
 }
 
 // One line: CR LF, a lone CR or a lone LF ends it; Ctrl-Z ends the file.
@@ -190,9 +206,9 @@ void TForm3::WriteLineStatement(std::string_view a) {
     }
   } else if (FileSlot& file = FileStore[slot]; file.Mode != FileMode::Output) {
     IoStatus = kNotOpenForWriting;
-  } else if (std::fwrite(value.data(), 1, value.size(), file.Handle) != value.size() ||
-             std::fputs("\r\n", file.Handle) == EOF) {
-    IoStatus = errno ? errno : EIO;
+  } else if (errno = 0; std::fwrite(value.data(), 1, value.size(), file.Handle) != value.size() ||
+                        std::fputs("\r\n", file.Handle) == EOF) {
+    IoStatus = LastError();
   }
   if (const int status = TakeIoStatus()) Fail("Erreur E/S " + std::to_string(status));
 }
@@ -237,7 +253,8 @@ void TForm3::FolderStatement(std::string_view a, bool fileVariables, int (*opera
   // A folder or file is never touched on an operand that did not evaluate.
   const auto path = FolderOperand(a, fileVariables);
   if (!path) return;
-  if (operation(path->c_str()) != 0) IoStatus = errno ? errno : EIO;
+  errno = 0;
+  if (operation(path->c_str()) != 0) IoStatus = LastError();
   if (TakeIoStatus() != 0) Fail(before + *path + after);
 }
 

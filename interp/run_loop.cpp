@@ -110,6 +110,7 @@ void TForm3::Exec(LineList& lines, int32_t& resumeLine, int32_t stepMode, int32_
       finalState = RunState;
       return;
     }
+    mainLine_ = resumeLine;
   }
   CurrentLine = resumeLine;
   RunLoop(lines, resumeLine, stepMode, finalState, resuming);
@@ -124,6 +125,7 @@ bool TForm3::PollInterrupt() {
 void TForm3::RunLoop(LineList& lines, int32_t& resumeLine, int32_t stepMode,
                      int32_t& finalState, bool resuming) {
   bool firstLine = true;
+  int32_t lastLine = CurrentLine;  // the line executed last, for the stop after a failed close
   do {
     if (PollInterrupt()) {
       interrupted_ = true;
@@ -132,6 +134,7 @@ void TForm3::RunLoop(LineList& lines, int32_t& resumeLine, int32_t stepMode,
       resumeLine = CurrentLine;
       return;
     }
+    lastLine = CurrentLine;
     if (const ControlEntry* top = TopControl(); top && top->Line == CurrentLine) {
       // The closer runs as if it stood on the line before.
       --CurrentLine;
@@ -151,19 +154,46 @@ void TForm3::RunLoop(LineList& lines, int32_t& resumeLine, int32_t stepMode,
       ++executedLines_;
       ExecuteLine(*info);
     }
-    if (RunState == kRunning) ++CurrentLine;
+    if (RunState == kRunning) {
+      ++CurrentLine;
+      // Past the last line the program is over, in step mode as well.
+      if (CurrentLine > lines.Count() - 1) break;
+    }
     if (stepMode == 1 && RunState != kFinished) {
       RunState = kStopped;
       if (const ControlEntry* top = TopControl(); top && top->Line == CurrentLine)
         RunState = kStoppedBeforeCloser;
     }
     if (RunState > 0) {
-      if (RunState == kFinished) return;
+      if (RunState == kFinished) return Finish(lastLine, true, resumeLine, finalState);
       finalState = RunState;
       resumeLine = CurrentLine;
       return;
     }
-  } while (CurrentLine <= lines.Count() - 1);
+  } while (true);
+  Finish(lastLine, false, resumeLine, finalState);
+}
+
+// The program is over, at the closing brace of main or past its last line.
+// What it wrote reaches its files now, and must: a failed close turns the end
+// into a stop at the last line. Otherwise a later resume starts the program
+// again from its main header, with its variables and nothing else kept.
+void TForm3::Finish(int32_t lastLine, bool atClosingBrace, int32_t& resumeLine,
+                    int32_t& finalState) {
+  ControlTop = 0;
+  ReturnTop = 0;
+  BraceDepth = 0;
+  DoPending = false;
+  if (!CloseAllChecked()) {
+    // Resumed at the closing brace of main, the run ends there again.
+    if (atClosingBrace) BraceDepth = 1;
+    finalState = RunState;
+    resumeLine = lastLine;
+    return;
+  }
+  RunState = kFinished;
+  finalState = kFinished;
+  resumeLine = mainLine_;
 }
 
 // The classified form of line i, classified again only when its text changed.

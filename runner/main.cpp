@@ -85,9 +85,11 @@ int main(int argc, char** argv) {
 
   int32_t resumeLine = 0, finalState = 0;
   interpreter.Exec(lines, resumeLine, 0, finalState);
-  interpreter.CloseAll();  // written lines reach their files
   std::fflush(stdout);
-  if (finalState == 0) return kFinishedStatus;
+  // A finished run has closed its files; a stopped one leaves them open, and
+  // what they hold must still reach them.
+  if (finalState == orv::kFinished) return kFinishedStatus;
+  interpreter.CloseAllChecked();
   host.MessageBox("Arrêt à la ligne "_cp + std::to_string(resumeLine + 1 + lines.DeletedAtTop()));
   return interpreter.Interrupted() ? kInterruptedStatus : kStoppedStatus;
 }

@@ -22,12 +22,14 @@ int FilePrinter::WriteLine(const std::string& text) {
     if (!file_) return errno ? errno : EIO;
   }
   const std::string utf8 = Cp1252ToUtf8(text) + "\n";
+  errno = 0;
   if (std::fwrite(utf8.data(), 1, utf8.size(), file_) != utf8.size()) return errno ? errno : EIO;
   return 0;
 }
 
 int FilePrinter::Close() {
   if (!file_) return 0;
+  errno = 0;
   const int result = std::fclose(file_) == 0 ? 0 : (errno ? errno : EIO);
   file_ = nullptr;
   return result;

@@ -71,7 +71,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int32_t stepMode = size > 0 && (data[0] & 1) ? 1 : 0;
   int32_t resume = 0, state = 0;
   interpreter.Exec(lines, resume, stepMode, state);
-  for (int round = 0; round < 40 && state > 0 && resume != 0; ++round) {
+  // A finished run reports 999 and could be resumed from main again: the
+  // rounds go on only after stops.
+  for (int round = 0; round < 40 && (state == orv::kStopped || state == orv::kStoppedBeforeCloser) &&
+                  resume != 0;
+       ++round) {
     state = 0;
     interpreter.Exec(lines, resume, stepMode, state);
   }

@@ -109,6 +109,12 @@ class Session {
     r.resumeLine = resumeLine;
     return r;
   }
+  // Resumes after every stop until the program ends; at most `calls` calls.
+  RunResult Resume(RunResult r, int32_t stepMode, int calls = 1000) {
+    for (int n = 0; n < calls && (r.finalState == kStopped || r.finalState == kStoppedBeforeCloser); ++n)
+      r = Run(r.resumeLine, stepMode);
+    return r;
+  }
   int32_t Int(const std::string& name) {
     const int i = interpreter.SymbolIndex(name);
     return i ? interpreter.IntStore[interpreter.SymbolTable[i - 1].Slot] : -999999;

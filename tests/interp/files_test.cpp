@@ -1,4 +1,5 @@
 // Text files, the printer, folders and keyboard input.
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 
@@ -164,10 +165,31 @@ TEST_F(Files, FilesStayOpenAcrossAResumeAndCloseAtAFreshRun) {
   Session session(WithFile("s.txt", "  FileOutputStream sortie = new FileOutputStream(f);\n"
                                     "  FPUTS(\"un\", f);\n  FPUTS(\"deux\", f);\n"));
   RunResult r = session.Run(0, 1);
-  while (r.finalState != 0) r = session.Run(r.resumeLine, 1);
+  r = session.Resume(r, 1);
   EXPECT_TRUE(r.messages.empty());
   session.interpreter.CloseAll();
   EXPECT_EQ(Read("s.txt"), "un\r\ndeux\r\n");
+}
+
+TEST_F(Files, TheEndOfARunClosesTheFilesAndReportsAFailedClose) {
+  Session open(WithFile("o.txt", "  FileOutputStream sortie = new FileOutputStream(f);\n"
+                                 "  FPUTS(\"sans fermer\", f);\n"));
+  RunResult r = open.Run();
+  EXPECT_EQ(r.finalState, kFinished);
+  EXPECT_EQ(Read("o.txt"), "sans fermer\r\n");
+
+  // Lines 10 to 12 write to a full disk, 13 ends main: the lines are lost at
+  // the close, and the end becomes a stop there.
+  Session full(Program(kDeclarations, "  f = new File(\"/dev/full\");\n"
+                                      "  FileOutputStream sortie = new FileOutputStream(f);\n"
+                                      "  FPUTS(\"perdu\", f);\n"));
+  r = full.Run();
+  EXPECT_EQ(r.messages, std::vector<std::string>{"Erreur E/S " + std::to_string(ENOSPC)});
+  EXPECT_EQ(r.finalState, kStopped);
+  EXPECT_EQ(r.resumeLine, 13);
+  r = full.Run(r.resumeLine);  // resumed there, the run ends
+  EXPECT_TRUE(r.messages.empty());
+  EXPECT_EQ(r.finalState, kFinished);
 }
 
 TEST_F(Files, LinesLeftOpenReachTheFileWhenTheInterpreterGoes) {

@@ -14,7 +14,7 @@ TEST(PrePass, DefaultProgramDeclaresItsThreeVariables) {
   Session session(kDefaultProgram);
   const RunResult r = session.Run();
   EXPECT_TRUE(r.messages.empty());
-  EXPECT_EQ(r.finalState, 0);
+  EXPECT_EQ(r.finalState, kFinished);
   EXPECT_EQ(session.resumeLine, 6);  // the main header
   const auto& table = session.interpreter.SymbolTable;
   ASSERT_EQ(table.size(), 3u);

@@ -31,7 +31,8 @@ TEST(RunLoop, StepModeExecutesOneLineAtATime) {
   r = session.Run(r.resumeLine, 1);
   EXPECT_EQ(session.Int("i"), 2);
   r = session.Run(r.resumeLine, 1);  // the closing brace of main ends the run
-  EXPECT_EQ(r.finalState, 0);
+  EXPECT_EQ(r.finalState, kFinished);
+  EXPECT_EQ(r.resumeLine, 4);  // a resume would start again at the main header
   EXPECT_EQ(session.interpreter.RunState, kFinished);
 }
 
@@ -39,7 +40,7 @@ TEST(RunLoop, StepModeStopsWith998BeforeALoopEnd) {
   Session session(Small("  for (i=1; i<=2; i++)\n   n++;\n  n = n + 10;\n"));
   RunResult r = session.Run(0, 1);
   std::vector<int32_t> states;
-  for (int guard = 0; guard < 30 && r.finalState != 0; ++guard) {
+  for (int guard = 0; guard < 30 && r.finalState != kFinished; ++guard) {
     states.push_back(r.finalState);
     r = session.Run(r.resumeLine, 1);
   }
@@ -47,10 +48,59 @@ TEST(RunLoop, StepModeStopsWith998BeforeALoopEnd) {
   EXPECT_NE(std::find(states.begin(), states.end(), kStoppedBeforeCloser), states.end());
 }
 
+// One run command of the editor in step mode: a resume takes the marker off
+// the line it starts from; afterwards the marker goes on the line to execute
+// next, unless the run stopped before a block end or is over.
+RunResult EditorStep(Session& session, int32_t resumeLine) {
+  constexpr char kStepMarker = '\x95';
+  if (const std::string line = session.lines.Line(resumeLine); !line.empty() && line[0] == kStepMarker)
+    session.lines.SetLine(resumeLine, line.substr(1));
+  const RunResult r = session.Run(resumeLine, 1);
+  if (r.finalState != kStoppedBeforeCloser && r.finalState != kFinished)
+    session.lines.SetLine(r.resumeLine, kStepMarker + session.lines.Line(r.resumeLine));
+  return r;
+}
+
+TEST(RunLoop, StepByStepWalkEndsLikeAnUninterruptedRun) {
+  const struct { const char* name; std::string text; } programs[] = {
+      {"default program and a print",
+       "import java.util.*;\nclass Sansnom\n{\n static int i;\n static float r;\n static char c;\n"
+       " public static void main(String args[])\n {\n  System.out.println(\"un\");\n  \n }\n}\n"},
+      {"for", Small("  for (i=1; i<=3; i++)\n  {\n   System.out.print(i);\n  }\n  System.out.println(\"\");\n")},
+      {"nested for", Small("  for (i=1; i<=2; i++)\n  {\n   for (n=1; n<=2; n++)\n    System.out.print(n);\n  }\n")},
+      {"while", Small("  while (i < 3)\n  {\n   i++;\n   System.out.print(i);\n  }\n")},
+      {"do", Small("  do\n  {\n   i++;\n  }\n  while (i == 3);\n  System.out.println(i);\n")},
+      {"if else", Small("  i = 2;\n  if (i == 1)\n  {\n   System.out.println(\"a\");\n  }\n  else\n  {\n"
+                        "   System.out.println(\"b\");\n  }\n  if (i == 2)\n   System.out.println(\"c\");\n")},
+      {"procedure", Small("  p();\n  p();\n  System.out.println(n);\n }\n void p()\n {\n  n++;\n")},
+  };
+  for (const auto& program : programs) {
+    SCOPED_TRACE(program.name);
+    Session whole(program.text);
+    const RunResult expected = whole.Run();
+    ASSERT_EQ(expected.finalState, kFinished);
+
+    Session stepped(program.text);
+    RunResult r = EditorStep(stepped, 0);
+    std::string out = r.out;
+    std::vector<std::string> messages = r.messages;
+    for (int steps = 0; steps < 500 && r.finalState != kFinished && messages.empty(); ++steps) {
+      r = EditorStep(stepped, r.resumeLine);
+      out += r.out;
+      messages.insert(messages.end(), r.messages.begin(), r.messages.end());
+    }
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    EXPECT_EQ(r.finalState, kFinished);
+    EXPECT_EQ(r.resumeLine, expected.resumeLine);
+    EXPECT_EQ(out, expected.out);
+    EXPECT_EQ(stepped.lines.Lines(), whole.lines.Lines());  // no marker is left behind
+  }
+}
+
 TEST(RunLoop, ResumeKeepsVariablesOutputPositionAndFiles) {
   Session session(Small("  System.out.print(\"ab\");\n  i = 1;\n  System.out.print(\"cd\");\n"));
   RunResult r = session.Run(0, 1);
-  while (r.finalState != 0) r = session.Run(r.resumeLine, 1);
+  r = session.Resume(r, 1);
   const auto& drawn = session.host.screen.drawn;
   ASSERT_EQ(drawn.size(), 2u);
   EXPECT_EQ(drawn[0], (Drawn{0, 0, "ab"}));
@@ -69,9 +119,10 @@ TEST(RunLoop, ErrorStopsAtTheFailingLine) {
 }
 
 TEST(RunLoop, RunningPastTheLastLineFinishesSilently) {
-  Session session("class A\n{\n static int i;\n void main()\n {\n  i = 4;\n");
+  Session session("class A\n{\n static int i;\n}\n void main()\n  i = 4;\n");
   const RunResult r = session.Run();
-  EXPECT_EQ(r.finalState, 0);
+  EXPECT_EQ(r.finalState, kFinished);
+  EXPECT_EQ(r.resumeLine, 4);
   EXPECT_TRUE(r.messages.empty());
   EXPECT_EQ(session.Int("i"), 4);
 }
@@ -84,16 +135,33 @@ TEST(Breakpoints, StopBeforeTheMarkedLineAndResumePastIt) {
   EXPECT_EQ(session.Int("i"), 1);
   EXPECT_TRUE(r.messages.empty());
   r = session.Run(r.resumeLine);
-  EXPECT_EQ(r.finalState, 0);
+  EXPECT_EQ(r.finalState, kFinished);
   EXPECT_EQ(session.Int("i"), 3);
   EXPECT_EQ(session.lines.Line(7), "\xbb  i = 2;");  // the marker stays in the text
+}
+
+TEST(Breakpoints, AResumeAfterTheEndStartsAgainFromTheMainHeader) {
+  Session session(Small("  n++;\n\xbb  i = n;\n  System.out.println(i);\n"));
+  RunResult r = session.Run();
+  EXPECT_EQ(r.finalState, kStopped);
+  r = session.Run(r.resumeLine);
+  EXPECT_EQ(r.finalState, kFinished);
+  EXPECT_EQ(r.resumeLine, 4);
+  // The program runs again with its variables kept, up to the breakpoint.
+  r = session.Run(r.resumeLine);
+  EXPECT_EQ(r.finalState, kStopped);
+  EXPECT_EQ(r.resumeLine, 7);
+  r = session.Run(r.resumeLine);
+  EXPECT_EQ(r.finalState, kFinished);
+  EXPECT_EQ(session.host.screen.text, "1\n2\n");
+  EXPECT_TRUE(session.host.messages.empty());
 }
 
 TEST(Breakpoints, MarkedLinesInsideALoopStopEveryRound) {
   Session session(Small("  for (i=1; i<=3; i++)\n  {\n\xbb   n++;\n  }\n"));
   RunResult r = session.Run();
   int stops = 0;
-  while (r.finalState != 0 && stops < 10) {
+  while (r.finalState != kFinished && stops < 10) {
     ++stops;
     r = session.Run(r.resumeLine);
   }

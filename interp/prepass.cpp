@@ -17,6 +17,20 @@ bool FirstWordIs(std::string_view line, std::string_view word) {
   return line.substr(0, line.find(' ')) == word;
 }
 
+// The innermost "{" line that no closing line matches, counting blocks as
+// BlockEnd does; -1 when every block is closed. An unclosed block would
+// otherwise run on silently to the end of the program.
+int32_t UnclosedBlock(const LineList& lines) {
+  std::vector<int32_t> open;
+  for (int32_t i = 0; i < lines.Count(); ++i) {
+    const std::string text = ProgramLine(lines, i);
+    const std::string_view trimmed = TrimView(text);
+    if (trimmed == "{") open.push_back(i);
+    else if (!trimmed.empty() && trimmed[0] == '}' && !open.empty()) open.pop_back();
+  }
+  return open.empty() ? -1 : open.back();
+}
+
 }  // namespace
 
 std::string CleanLine(std::string_view line) {
@@ -87,6 +101,10 @@ void TForm3::PrePass(LineList& lines, int32_t& failingLine) {
       failingLine = i;
       return;
     }
+  }
+  if (const int32_t unclosed = UnclosedBlock(lines); unclosed >= 0) {
+    failingLine = unclosed;
+    Fail("Délimiteur { sans }"_cp);
   }
 }
 

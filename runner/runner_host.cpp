@@ -59,9 +59,13 @@ DateTime RunnerHost::Now() {
 bool RunnerHost::ReadKeyboardLine(std::string& line) {
   std::fflush(out_);
   line.clear();
+  // A UTF-8 character takes at most 4 bytes: past this many bytes the line is
+  // longer than any text of the interpreter, which refuses it. Reading stops
+  // there (a stream without line ends, such as /dev/zero, never ends).
+  constexpr size_t kMaxLineBytes = 4 * kMaxStringLength + 4;
   int c = 0;
   bool any = false;
-  while ((c = std::fgetc(in_)) != EOF) {
+  while (line.size() <= kMaxLineBytes && (c = std::fgetc(in_)) != EOF) {
     any = true;
     if (c == '\n') break;
     line += static_cast<char>(c);

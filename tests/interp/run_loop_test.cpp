@@ -97,6 +97,30 @@ TEST(RunLoop, StepByStepWalkEndsLikeAnUninterruptedRun) {
   }
 }
 
+// A line list whose run-time reads fail as if memory had run out.
+class ExhaustedLines : public VectorLineList {
+ public:
+  ExhaustedLines(const std::string& text, int failAt) : VectorLineList(text), failAt_(failAt) {}
+  const std::string* LineData(int i) const override {
+    if (i == failAt_) throw std::bad_alloc();
+    return VectorLineList::LineData(i);
+  }
+
+ private:
+  int failAt_;
+};
+
+TEST(RunLoop, RunningOutOfMemoryStopsTheRunAtItsLine) {
+  FakeHost host;
+  ExhaustedLines lines(Small("  i = 1;\n  i = 2;\n"), 7);
+  TForm3 interpreter(host);
+  int32_t resumeLine = 0, finalState = 0;
+  interpreter.Exec(lines, resumeLine, 0, finalState);
+  EXPECT_EQ(finalState, kStopped);
+  EXPECT_EQ(resumeLine, 7);
+  EXPECT_EQ(host.messages, std::vector<std::string>{"Mémoire insuffisante"});
+}
+
 TEST(RunLoop, ResumeKeepsVariablesOutputPositionAndFiles) {
   Session session(Small("  System.out.print(\"ab\");\n  i = 1;\n  System.out.print(\"cd\");\n"));
   RunResult r = session.Run(0, 1);
@@ -218,8 +242,26 @@ TEST(Output, GotoXYChecksItsCoordinates) {
       {"  GOTOXY(2,0);\n", {"Valeur de paramètre incorrecte"}},
       {"  GOTOXY(a,5);\n", {"Erreur dans indice"}},
       {"  GOTOXY(2,5);\n", {}},
+      {"  GOTOXY(32768,32768);\n", {}},
+      {"  GOTOXY(32769,2);\n", {"Valeur de paramètre incorrecte"}},
+      {"  GOTOXY(2147483647,2147483647);\n  System.out.println(\"x\");\n", {"Valeur de paramètre incorrecte"}},
+      {"  GOTOXY(-2147483648,-2147483648);\n", {"Valeur de paramètre incorrecte"}},
+      {"  i = -2147483647;\n  i--;\n  GOTOXY(i,i);\n", {"Valeur de paramètre incorrecte"}},
+      {"  i = 3;\n  GOTOXY(i, i);\n", {}},
   };
   for (const auto& c : cases) EXPECT_EQ(RunProgram(" static int i;\n", c.body).messages, c.messages) << c.body;
+}
+
+TEST(Output, PrintPositionStopsAtTheLargestInt) {
+  Session session(Small("  System.out.print(\"ab\");\n  System.out.println(\"c\");\n"));
+  RunResult r = session.Run(0, 1);
+  session.interpreter.PrintX = INT32_MAX - 5;
+  session.interpreter.PrintY = INT32_MAX - 5;
+  r = session.Run(r.resumeLine);
+  EXPECT_TRUE(r.messages.empty());
+  const std::vector<Drawn> expected = {{INT32_MAX - 5, INT32_MAX - 5, "ab"}, {INT32_MAX, INT32_MAX - 5, "c"}};
+  EXPECT_EQ(session.host.screen.drawn, expected);
+  EXPECT_EQ(session.interpreter.PrintY, INT32_MAX);
 }
 
 TEST(Output, EmptyPrintLineGoesToTheAssignment) {

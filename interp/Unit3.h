@@ -244,6 +244,7 @@ class TForm3 {
   void RunLoop(LineList& lines, int32_t& resumeLine, int32_t stepMode, int32_t& finalState,
                bool resuming);
   void Finish(int32_t lastLine, bool atClosingBrace, int32_t& resumeLine, int32_t& finalState);
+  void OutOfMemory(int32_t& resumeLine, int32_t& finalState);
   bool PollInterrupt();
   double NextRandom();
   void SeedRandomFromClock();

@@ -1,4 +1,7 @@
 // The run loop and the statement dispatcher.
+#include <new>
+#include <stdexcept>
+
 #include "interp/Unit3.h"
 #include "interp/text.h"
 
@@ -80,6 +83,30 @@ std::string ProgramLine(const LineList& lines, int32_t i) {
 void TForm3::InitPrg(const std::string& name) { ProgramName = name; }
 
 void TForm3::Exec(LineList& lines, int32_t& resumeLine, int32_t stepMode, int32_t& finalState) {
+  // No exception leaves the interpreter. The texts are bounded, so memory
+  // runs out only when the machine has little left: the run stops there
+  // like on any error, and can be resumed.
+  try {
+    StartRun(lines, resumeLine, stepMode, finalState);
+  } catch (const std::bad_alloc&) {
+    OutOfMemory(resumeLine, finalState);
+  } catch (const std::length_error&) {
+    OutOfMemory(resumeLine, finalState);
+  }
+}
+
+void TForm3::OutOfMemory(int32_t& resumeLine, int32_t& finalState) {
+  RunState = kStopped;
+  finalState = kStopped;
+  resumeLine = CurrentLine;
+  try {
+    Fail("Mémoire insuffisante"_cp);
+  } catch (const std::bad_alloc&) {
+    RunState = kStopped;  // not even the message fits: the stop stays
+  }
+}
+
+void TForm3::StartRun(LineList& lines, int32_t& resumeLine, int32_t stepMode, int32_t& finalState) {
   lines_ = &lines;
   interrupted_ = false;
   executedLines_ = 0;
@@ -97,6 +124,7 @@ void TForm3::Exec(LineList& lines, int32_t& resumeLine, int32_t stepMode, int32_
   screen.Show();
   if (!resuming) {
     CloseAll();
+    CurrentLine = 0;
     int32_t failingLine = 0;
     PrePass(lines, failingLine);
     if (RunState > 0) {

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <optional>
 #include <string>
 
 #include "interp/Unit3.h"
@@ -19,6 +19,8 @@
 namespace {
 
 constexpr int kFinishedStatus = 0, kStoppedStatus = 1, kUsageStatus = 2, kInterruptedStatus = 3;
+// The largest program the editor takes.
+constexpr size_t kMaxProgramBytes = 16 * 1024 * 1024;
 
 int Usage(const std::string& problem) {
   std::fprintf(stderr, "%s\nUsage : orvjava-run [--max-lines N] [--printer FICHIER] PROGRAMME.java\n",
@@ -27,6 +29,30 @@ int Usage(const std::string& problem) {
 }
 
 void OnInterrupt(int) { orv::RunnerHost::interruptFlag = 1; }
+
+// The program's bytes, read no further than the editor's limit allows (a
+// device such as /dev/zero has no size to check beforehand); nullopt after a
+// message when the file cannot be run.
+std::optional<std::string> ReadProgram(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file || std::filesystem::is_directory(path)) {
+    std::fprintf(stderr, "Impossible de lire le fichier %s\n", path.c_str());
+    return std::nullopt;
+  }
+  std::string text;
+  char chunk[1 << 16];
+  while (text.size() <= kMaxProgramBytes && file.read(chunk, sizeof chunk).gcount() > 0)
+    text.append(chunk, static_cast<size_t>(file.gcount()));
+  if (file.bad()) {
+    std::fprintf(stderr, "Impossible de lire le fichier %s\n", path.c_str());
+    return std::nullopt;
+  }
+  if (text.size() > kMaxProgramBytes) {
+    std::fprintf(stderr, "Le fichier %s est trop grand (16 Mo au plus)\n", path.c_str());
+    return std::nullopt;
+  }
+  return text;
+}
 
 void InstallInterruptHandler() {
   struct sigaction action {};
@@ -64,20 +90,13 @@ int main(int argc, char** argv) {
   }
   if (program.empty()) return Usage("Aucun programme indiqué");
 
-  std::ifstream file(program, std::ios::binary);
-  if (!file || std::filesystem::is_directory(program)) {
-    std::fprintf(stderr, "Impossible de lire le fichier %s\n", program.c_str());
-    return kUsageStatus;
-  }
-  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad()) {
-    std::fprintf(stderr, "Impossible de lire le fichier %s\n", program.c_str());
-    return kUsageStatus;
-  }
+  std::optional<std::string> text = ReadProgram(program);
+  if (!text) return kUsageStatus;
 
   InstallInterruptHandler();
   orv::RunnerHost host(stdout, stderr, stdin, printer);
-  orv::VectorLineList lines(text);
+  orv::VectorLineList lines(*text);
+  text.reset();
   orv::TForm3 interpreter(host);
   interpreter.SetBreakpointsEnabled(false);
   interpreter.SetLineBudget(maxLines);

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <ctime>
 
+#include "interp/Unit3.h"
 #include "interp/cp1252.h"
 
 namespace orv {

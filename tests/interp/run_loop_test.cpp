@@ -1,6 +1,8 @@
 // The run loop: fresh runs, resumes, step mode, breakpoints, interrupts, output.
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "fake_host.h"
 
 namespace orv::testing {

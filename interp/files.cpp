@@ -120,7 +120,7 @@ bool TForm3::ReadFileLine(FileSlot& file, std::string& line) {
 }
 
 bool TForm3::FileAtEnd(std::string_view text) {
-  std::string name = Trim(DropLast(TrimView(text)));
+  std::string name(DropLast(TrimView(text)));
   char kind = 0;
   int32_t slot = 0;
   if (!ChercheEtiq(name, kind, slot) || kind != 'F') {
@@ -181,12 +181,6 @@ void TForm3::ReadLineStatement(std::string_view a) {
   std::string line;
   if (keyboard) {
     host_.ReadKeyboardLine(line);
-    // An interrupt while the program waits for its line leaves the target as
-    // it was: a resume asks for the line again.
-    if (host_.InterruptRequested()) {
-      interrupted_ = true;
-      return Fail("Programme interrompu");
-    }
     if (line.size() > kMaxStringLength) return Fail("Chaîne trop longue"_cp);
   } else if (!ReadFileLine(FileStore[slot], line) && RunState > 0) {
     return;
@@ -268,8 +262,7 @@ void TForm3::FolderStatement(std::string_view a, bool fileVariables, int (*opera
   const auto path = FolderOperand(a, fileVariables);
   if (!path) return;
   errno = 0;
-  if (!UsableName(*path)) IoStatus = ENOENT;
-  else if (operation(path->c_str()) != 0) IoStatus = LastError();
+  if (operation(path->c_str()) != 0) IoStatus = LastError();
   if (TakeIoStatus() != 0) Fail(before + *path + after);
 }
 

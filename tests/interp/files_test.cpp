@@ -67,15 +67,6 @@ TEST_F(Files, EveryLineEndAndCtrlZ) {
   }
 }
 
-TEST_F(Files, BlanksAroundTheFileOfFeofAreNotPartOfItsName) {
-  Write("l.txt", "a\nb\n");
-  Session session(WithFile("l.txt", "  FileInputStream entree = new FileInputStream(f);\n"
-                                    "  while (!FEOF( f ))\n  {\n   FGETS(f, s);\n   System.out.print(s);\n  }\n"));
-  const RunResult r = session.Run();
-  EXPECT_TRUE(r.messages.empty()) << r.messages.front();
-  EXPECT_EQ(r.out, "ab");
-}
-
 TEST_F(Files, ALineLongerThanAStringStopsTheRead) {
   // Lines: 0 import, 1 class, 2 {, 3-7 declarations, 8 main, 9 {, 10.. body
   Session zero(Program(kDeclarations, "  f = new File(\"/dev/zero\");\n"
@@ -90,41 +81,6 @@ TEST_F(Files, ALineLongerThanAStringStopsTheRead) {
   Session typed(Program(kDeclarations, "  FGETS(System.in, s);\n"));
   typed.host.keyboard = {std::string(kMaxStringLength + 1, 'x')};
   EXPECT_EQ(typed.Run().messages, std::vector<std::string>{"Chaîne trop longue"});
-}
-
-TEST_F(Files, AnInterruptDuringKeyboardInputStopsAtTheRead) {
-  Session session(Program(kDeclarations, "  i = 7;\n  FGETS(System.in, i);\n  System.out.println(i);\n"));
-  session.host.keyboard = {"41", "42"};
-  session.host.interruptAfterPolls = 1;  // the first poll: right after the read
-  RunResult r = session.Run();
-  EXPECT_TRUE(session.interpreter.Interrupted());
-  EXPECT_EQ(r.messages, std::vector<std::string>{"Programme interrompu"});
-  EXPECT_EQ(r.finalState, kStopped);
-  EXPECT_EQ(r.resumeLine, 11);
-  EXPECT_EQ(session.Int("i"), 7);
-  // A resume reads the line again.
-  session.host.interruptAfterPolls = 0;
-  r = session.Run(r.resumeLine);
-  EXPECT_FALSE(session.interpreter.Interrupted());
-  EXPECT_EQ(r.out, "42\n");
-}
-
-TEST_F(Files, ANameHoldingANulIsRefusedLikeAnEmptyOne) {
-  const std::string nul(1, '\0');
-  Write("garde", "x");
-  const struct { std::string body, message; } cases[] = {
-      {"  f = new File(\"" + Path("neuf") + nul + "x\");\n  FileOutputStream sortie = new FileOutputStream(f);\n",
-       "Erreur Entrée/Sortie"},
-      {"  f = new File(\"" + Path("garde") + nul + "x\");\n  f.delete();\n",
-       "Fichier " + Path("garde") + nul + "x n'a pas été effacé"},
-      {"  s = \"" + Path("dossier") + nul + "x\";\n  s.mkdir();\n",
-       "Répertoire " + Path("dossier") + nul + "x n'a pas été créé"},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(Session(Program(kDeclarations, c.body)).Run().messages, std::vector<std::string>{c.message});
-  EXPECT_FALSE(fs::exists(Path("neuf")));
-  EXPECT_TRUE(fs::exists(Path("garde")));
-  EXPECT_FALSE(fs::exists(Path("dossier")));
 }
 
 TEST_F(Files, ReadingConvertsIntoTheTargetKind) {

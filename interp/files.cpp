@@ -181,6 +181,12 @@ void TForm3::ReadLineStatement(std::string_view a) {
   std::string line;
   if (keyboard) {
     host_.ReadKeyboardLine(line);
+    // An interrupt while the program waits for its line leaves the target as
+    // it was: a resume asks for the line again.
+    if (host_.InterruptRequested()) {
+      interrupted_ = true;
+      return Fail("Programme interrompu");
+    }
     if (line.size() > kMaxStringLength) return Fail("Chaîne trop longue"_cp);
   } else if (!ReadFileLine(FileStore[slot], line) && RunState > 0) {
     return;

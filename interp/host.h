@@ -59,10 +59,18 @@ class Host {
   // Regional time: hours, two-digit minutes and seconds ("09:05:03").
   virtual std::string TimeText(const DateTime& when);
   // One line typed by the user; false at the end of input (the line is empty).
+  // An interrupt asked for while the host waits for the line (Ctrl+C, Échap,
+  // Ctrl+Pause) should end the wait: right after this returns, the
+  // interpreter calls InterruptRequested(), and when that is true the run
+  // stops as an interrupt ("Programme interrompu", TForm3::Interrupted())
+  // at the FGETS line, whose variable keeps its value; a resume reads again.
+  // A line longer than kMaxStringLength is refused ("Chaîne trop longue"), so
+  // a host may stop reading a little past that length.
   virtual bool ReadKeyboardLine(std::string& line) = 0;
   // The printer, or nullptr when there is none (writes to PRN: then fail).
   virtual PrinterSink* Printer() { return nullptr; }
-  // Polled by the run loop every few thousand lines; true stops the run.
+  // Polled by the run loop every thousand lines or so, and after every
+  // keyboard line; true stops the run.
   virtual bool InterruptRequested() { return false; }
 };
 

@@ -83,6 +83,23 @@ TEST_F(Files, ALineLongerThanAStringStopsTheRead) {
   EXPECT_EQ(typed.Run().messages, std::vector<std::string>{"Chaîne trop longue"});
 }
 
+TEST_F(Files, AnInterruptDuringKeyboardInputStopsAtTheRead) {
+  Session session(Program(kDeclarations, "  i = 7;\n  FGETS(System.in, i);\n  System.out.println(i);\n"));
+  session.host.keyboard = {"41", "42"};
+  session.host.interruptAfterPolls = 1;  // the first poll: right after the read
+  RunResult r = session.Run();
+  EXPECT_TRUE(session.interpreter.Interrupted());
+  EXPECT_EQ(r.messages, std::vector<std::string>{"Programme interrompu"});
+  EXPECT_EQ(r.finalState, kStopped);
+  EXPECT_EQ(r.resumeLine, 11);
+  EXPECT_EQ(session.Int("i"), 7);
+  // A resume reads the line again.
+  session.host.interruptAfterPolls = 0;
+  r = session.Run(r.resumeLine);
+  EXPECT_FALSE(session.interpreter.Interrupted());
+  EXPECT_EQ(r.out, "42\n");
+}
+
 TEST_F(Files, ReadingConvertsIntoTheTargetKind) {
   Write("n.txt", "12\nabc\n");
   Session session(WithFile("n.txt", "  FileInputStream entree = new FileInputStream(f);\n"

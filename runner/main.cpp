@@ -21,6 +21,7 @@ namespace {
 constexpr int kFinishedStatus = 0, kStoppedStatus = 1, kUsageStatus = 2, kInterruptedStatus = 3;
 // The largest program the editor takes.
 constexpr size_t kMaxProgramBytes = 16 * 1024 * 1024;
+constexpr char kStepMarker = '\x95';
 
 int Usage(const std::string& problem) {
   std::fprintf(stderr, "%s\nUsage : orvjava-run [--max-lines N] [--printer FICHIER] PROGRAMME.java\n",
@@ -52,6 +53,14 @@ std::optional<std::string> ReadProgram(const std::string& path) {
     return std::nullopt;
   }
   return text;
+}
+
+// A fresh run starts without the step markers an earlier run left, as in the
+// editor.
+void RemoveStepMarkers(orv::VectorLineList& lines) {
+  for (int i = 0; i < lines.Count(); ++i)
+    if (const std::string& line = *lines.LineData(i); !line.empty() && line[0] == kStepMarker)
+      lines.SetLine(i, line.substr(1));
 }
 
 void InstallInterruptHandler() {
@@ -97,6 +106,7 @@ int main(int argc, char** argv) {
   orv::RunnerHost host(stdout, stderr, stdin, printer);
   orv::VectorLineList lines(*text);
   text.reset();
+  RemoveStepMarkers(lines);
   orv::TForm3 interpreter(host);
   interpreter.SetBreakpointsEnabled(false);
   interpreter.SetLineBudget(maxLines);

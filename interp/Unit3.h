@@ -120,7 +120,7 @@ class TForm3 {
   // Writes one slot from its text form.
   void StoreValue(std::string_view text, char kind, int64_t slot);
   // The zero-based element offset of an index text; nullopt on error.
-  std::optional<int32_t> Indice(std::string_view indexText);
+  std::optional<int64_t> Indice(std::string_view indexText);
   void Garbage();
   void ResetInterpreter();
 
@@ -220,7 +220,7 @@ class TForm3 {
   bool Allocate(char kind, int32_t size, int32_t& first);
   void ZeroSlot(char kind, int32_t slot);
   bool CheckSlot(char kind, int64_t slot);
-  bool ResolveReference(std::string_view text, std::string& name, int32_t& offset,
+  bool ResolveReference(std::string_view text, std::string& name, int64_t& offset,
                         std::string& indexText, bool& isArray);
   bool ScanValueKind(std::string& text, char& kind);
   bool StringLiteral(std::string& text, bool reduceFirstPair);

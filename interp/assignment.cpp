@@ -22,7 +22,7 @@ void TForm3::AssignStatement(std::string_view l2) {
   if (equals != std::string_view::npos && BeginsWithNew(expressionText)) return;
 
   std::string target = Trim(l2.substr(0, equals == std::string_view::npos ? 0 : equals));
-  int32_t offset = 0;
+  int64_t offset = 0;
   if (const size_t open = target.find('['); open != std::string::npos) {
     const size_t close = target.find(']', open);
     if (close == std::string::npos) return Fail("Erreur de syntaxe");

@@ -39,7 +39,7 @@ std::string TForm3::Examiner(const std::string& text) {
   errorReported_ = false;
   std::string name = text;
   std::string shown = text;
-  int32_t offset = 0;
+  int64_t offset = 0;
   if (const size_t open = text.find('['); open != std::string::npos) {
     const size_t close = text.find(']', open);
     if (close == std::string::npos) return "Erreur de syntaxe";

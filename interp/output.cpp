@@ -8,7 +8,15 @@ namespace orv {
 
 namespace {
 constexpr int32_t kLineAdvance = 18;
+// GOTOXY coordinates, as Indice gives them (the written value - 1).
+constexpr int64_t kFirstCoordinate = 1, kLastCoordinate = 32767;
+
+// The print position only ever grows; it stops at the largest int instead of
+// wrapping round to the top-left corner.
+int32_t Advance(int32_t position, int64_t by) {
+  return static_cast<int32_t>(std::clamp<int64_t>(int64_t{position} + by, INT32_MIN, INT32_MAX));
 }
+}  // namespace
 
 void TForm3::PrintStatement(std::string_view a, bool newLine) {
   ClearLookupFailure();
@@ -20,9 +28,9 @@ void TForm3::PrintStatement(std::string_view a, bool newLine) {
   if (newLine) {
     screen.NewLine();
     PrintX = 0;
-    PrintY += kLineAdvance;
+    PrintY = Advance(PrintY, kLineAdvance);
   } else {
-    PrintX += screen.TextWidth(text);
+    PrintX = Advance(PrintX, screen.TextWidth(text));
   }
 }
 
@@ -34,11 +42,12 @@ void TForm3::GotoXYStatement(std::string_view a) {
   if (!x) return;
   const auto y = Indice(Tail(t, comma + 1));
   if (!y) return;
-  if (*x <= 0 || *y <= 0) return Fail("Valeur de paramètre incorrecte"_cp);
+  for (const int64_t c : {*x, *y})
+    if (c < kFirstCoordinate || c > kLastCoordinate) return Fail("Valeur de paramètre incorrecte"_cp);
   // Column x, row y counted from 1 (the offsets are already x - 1, y - 1).
   OutputSurface& screen = host_.Screen();
-  PrintX = static_cast<int32_t>(std::min<int64_t>(int64_t{*x} * screen.TextWidth("0"), INT32_MAX));
-  PrintY = static_cast<int32_t>(std::min<int64_t>(int64_t{*y} * kLineAdvance, INT32_MAX));
+  PrintX = Advance(0, *x * std::max(screen.TextWidth("0"), 0));
+  PrintY = Advance(0, *y * kLineAdvance);
 }
 
 }  // namespace orv

@@ -110,7 +110,9 @@ void TForm3::StoreValue(std::string_view text, char kind, int64_t slot) {
   }
 }
 
-std::optional<int32_t> TForm3::Indice(std::string_view indexText) {
+// The offset is computed in 64 bits, so that the index -2147483648 stays
+// below every slot.
+std::optional<int64_t> TForm3::Indice(std::string_view indexText) {
   std::string name(indexText);
   char kind = 0;
   int32_t slot = 0;
@@ -120,7 +122,7 @@ std::optional<int32_t> TForm3::Indice(std::string_view indexText) {
       return std::nullopt;
     }
     if (!CheckSlot('I', slot)) return std::nullopt;
-    return WrapSub(IntStore[slot], 1);
+    return int64_t{IntStore[slot]} - 1;
   }
   ClearLookupFailure();
   const auto value = ParseInt32(TrimView(indexText));
@@ -128,7 +130,7 @@ std::optional<int32_t> TForm3::Indice(std::string_view indexText) {
     Fail("Erreur dans indice");
     return std::nullopt;
   }
-  return WrapSub(*value, 1);
+  return int64_t{*value} - 1;
 }
 
 void TForm3::ZeroSlot(char kind, int32_t slot) {

@@ -7,7 +7,7 @@
 
 namespace orv {
 
-bool TForm3::ResolveReference(std::string_view text, std::string& name, int32_t& offset,
+bool TForm3::ResolveReference(std::string_view text, std::string& name, int64_t& offset,
                               std::string& indexText, bool& isArray) {
   offset = 0;
   isArray = false;
@@ -78,7 +78,8 @@ bool TForm3::ScanValueKind(std::string& text, char& kind) {
     return ok;
   }
   std::string name, indexText;
-  int32_t offset = 0, slot = 0;
+  int64_t offset = 0;
+  int32_t slot = 0;
   bool isArray = false;
   if (!ResolveReference(text, name, offset, indexText, isArray)) return false;
   if (!ChercheEtiq(name, kind, slot)) {
@@ -111,7 +112,8 @@ bool TForm3::StringOperand(std::string& text) {
   }
   if (text[0] == '"') return StringLiteral(text, false);
   std::string name, indexText;
-  int32_t offset = 0, slot = 0;
+  int64_t offset = 0;
+  int32_t slot = 0;
   bool isArray = false;
   char kind = 0;
   if (!ResolveReference(text, name, offset, indexText, isArray)) return false;

@@ -150,6 +150,7 @@ TEST(SymbolTable, IndiceAcceptsANameOrANumber) {
   TForm3& t = session.interpreter;
   EXPECT_EQ(t.Indice("k"), 2);
   EXPECT_EQ(t.Indice("7"), 6);
+  EXPECT_EQ(t.Indice("-2147483648"), -2147483649LL);
   EXPECT_FALSE(t.Indice("r").has_value());
   EXPECT_EQ(session.host.messages.back(), "Indice de type incorrect");
   EXPECT_FALSE(t.Indice("k+1").has_value());

@@ -1,6 +1,7 @@
 // The run loop: fresh runs, resumes, step mode, breakpoints, interrupts, output.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <new>
 
 #include "fake_host.h"
@@ -244,8 +245,25 @@ TEST(Output, GotoXYChecksItsCoordinates) {
       {"  GOTOXY(2,0);\n", {"Valeur de paramètre incorrecte"}},
       {"  GOTOXY(a,5);\n", {"Erreur dans indice"}},
       {"  GOTOXY(2,5);\n", {}},
+      {"  GOTOXY(32768,32768);\n", {}},
+      {"  GOTOXY(32769,2);\n", {"Valeur de paramètre incorrecte"}},
+      {"  GOTOXY(2147483647,2147483647);\n  System.out.println(\"x\");\n", {"Valeur de paramètre incorrecte"}},
+      {"  GOTOXY(-2147483648,-2147483648);\n", {"Valeur de paramètre incorrecte"}},
+      {"  i = -2147483647;\n  i--;\n  GOTOXY(i,i);\n", {"Valeur de paramètre incorrecte"}},
   };
   for (const auto& c : cases) EXPECT_EQ(RunProgram(" static int i;\n", c.body).messages, c.messages) << c.body;
+}
+
+TEST(Output, PrintPositionStopsAtTheLargestInt) {
+  Session session(Small("  System.out.print(\"ab\");\n  System.out.println(\"c\");\n"));
+  RunResult r = session.Run(0, 1);
+  session.interpreter.PrintX = INT32_MAX - 5;
+  session.interpreter.PrintY = INT32_MAX - 5;
+  r = session.Run(r.resumeLine);
+  EXPECT_TRUE(r.messages.empty());
+  const std::vector<Drawn> expected = {{INT32_MAX - 5, INT32_MAX - 5, "ab"}, {INT32_MAX, INT32_MAX - 5, "c"}};
+  EXPECT_EQ(session.host.screen.drawn, expected);
+  EXPECT_EQ(session.interpreter.PrintY, INT32_MAX);
 }
 
 TEST(Output, EmptyPrintLineGoesToTheAssignment) {

@@ -35,6 +35,8 @@ void TForm3::AssignStatement(std::string_view l2) {
   int32_t slot = 0;
   if (!ChercheEtiq(target, kind, slot)) return Fail("Identificateur " + target + " inconnu");
 
+  // x = ; would otherwise store the value of nothing, 0 for a number.
+  if (expressionText.empty() && Contains("SCIRF", kind)) return Fail("Expression vide");
   std::string expression(expressionText);
   bool ok = true;
   switch (kind) {

@@ -120,7 +120,7 @@ bool TForm3::ReadFileLine(FileSlot& file, std::string& line) {
 }
 
 bool TForm3::FileAtEnd(std::string_view text) {
-  std::string name(DropLast(TrimView(text)));
+  std::string name = Trim(DropLast(TrimView(text)));
   char kind = 0;
   int32_t slot = 0;
   if (!ChercheEtiq(name, kind, slot) || kind != 'F') {

@@ -110,10 +110,10 @@ void TForm3::StoreValue(std::string_view text, char kind, int64_t slot) {
   }
 }
 
-// The offset is computed in 64 bits, so that the index -2147483648 stays
-// below every slot.
+// Blanks around the index are not part of it: t[ i ] is t[i]. The offset is
+// computed in 64 bits, so the index -2147483648 stays below every slot.
 std::optional<int64_t> TForm3::Indice(std::string_view indexText) {
-  std::string name(indexText);
+  std::string name = Trim(indexText);
   char kind = 0;
   int32_t slot = 0;
   if (ChercheEtiq(name, kind, slot)) {
@@ -125,7 +125,7 @@ std::optional<int64_t> TForm3::Indice(std::string_view indexText) {
     return int64_t{IntStore[slot]} - 1;
   }
   ClearLookupFailure();
-  const auto value = ParseInt32(TrimView(indexText));
+  const auto value = ParseInt32(name);
   if (!value) {
     Fail("Erreur dans indice");
     return std::nullopt;

@@ -261,11 +261,12 @@ void TForm3::ToStringStatement(std::string_view a) {
   if (comma != std::string_view::npos) {
     const std::string_view rest = Tail(t, comma + 1);
     const size_t second = rest.find(',');
-    operand = second == std::string_view::npos ? std::string(rest) : Trim(rest.substr(0, second));
+    operand = Trim(rest.substr(0, second));
   }
   char kind = 0;
   int32_t slot = 0;
   if (!ChercheEtiq(name, kind, slot) || kind != 'I') return Fail("Type de donnée incorrect"_cp);
+  if (operand.empty()) return Fail("Expression vide");
   if (!StringOperand(operand)) return;
   StoreValue(operand, 'I', slot);
 }

@@ -50,6 +50,25 @@ TEST(ScanValue, EmptyOperandIsAnError) {
       {"  FPUTS(, f);\n", "", {"Expression vide"}},
       {"  s = ;\n", "", {"Expression vide"}},
       {"  c = ';\n", "", {"Expression vide"}},
+      {"  x = 5;\n  x = ;\n", "", {"Expression vide"}},
+      {"  tab[2] =   ;\n", "", {"Expression vide"}},
+      {"  r = ;\n", "", {"Expression vide"}},
+      {"  f = ;\n", "", {"Expression vide"}},
+      {"  toString(i, );\n", "", {"Expression vide"}},
+  });
+  Session session(Program(kDeclarations, "  x = 5;\n  x = ;\n"));
+  session.Run();
+  EXPECT_EQ(session.Int("x"), 5);
+}
+
+TEST(Names, BlanksAroundIndicesAndAfterCommasAreNotPartOfTheName) {
+  Check({
+      {"  i = 2;\n  tab[ i ] = 7;\n  x = tab[ i ];\n  System.out.println(x);\n  System.out.println(tab[ i ]);\n",
+       "7\n7\n", {}},
+      {"  i = 2;\n  st[ i ] = \"z\";\n  s = st[ i ];\n  System.out.println(s);\n", "z\n", {}},
+      {"  t = \"42\";\n  toString(i, t);\n  System.out.println(i);\n", "42\n", {}},
+      {"  t = \"42\";\n  toString(i,   t   );\n  System.out.println(i);\n", "42\n", {}},
+      {"  toString(i, zz);\n", "", {"Variable zz n'existe pas"}},
   });
 }
 

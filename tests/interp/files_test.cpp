@@ -67,6 +67,15 @@ TEST_F(Files, EveryLineEndAndCtrlZ) {
   }
 }
 
+TEST_F(Files, BlanksAroundTheFileOfFeofAreNotPartOfItsName) {
+  Write("l.txt", "a\nb\n");
+  Session session(WithFile("l.txt", "  FileInputStream entree = new FileInputStream(f);\n"
+                                    "  while (!FEOF( f ))\n  {\n   FGETS(f, s);\n   System.out.print(s);\n  }\n"));
+  const RunResult r = session.Run();
+  EXPECT_TRUE(r.messages.empty()) << r.messages.front();
+  EXPECT_EQ(r.out, "ab");
+}
+
 TEST_F(Files, ALineLongerThanAStringStopsTheRead) {
   // Lines: 0 import, 1 class, 2 {, 3-7 declarations, 8 main, 9 {, 10.. body
   Session zero(Program(kDeclarations, "  f = new File(\"/dev/zero\");\n"

@@ -149,6 +149,7 @@ TEST(SymbolTable, IndiceAcceptsANameOrANumber) {
   session.Run();
   TForm3& t = session.interpreter;
   EXPECT_EQ(t.Indice("k"), 2);
+  EXPECT_EQ(t.Indice(" k "), 2);
   EXPECT_EQ(t.Indice("7"), 6);
   EXPECT_EQ(t.Indice("-2147483648"), -2147483649LL);
   EXPECT_FALSE(t.Indice("r").has_value());

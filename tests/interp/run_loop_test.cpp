@@ -250,6 +250,7 @@ TEST(Output, GotoXYChecksItsCoordinates) {
       {"  GOTOXY(2147483647,2147483647);\n  System.out.println(\"x\");\n", {"Valeur de paramètre incorrecte"}},
       {"  GOTOXY(-2147483648,-2147483648);\n", {"Valeur de paramètre incorrecte"}},
       {"  i = -2147483647;\n  i--;\n  GOTOXY(i,i);\n", {"Valeur de paramètre incorrecte"}},
+      {"  i = 3;\n  GOTOXY(i, i);\n", {}},
   };
   for (const auto& c : cases) EXPECT_EQ(RunProgram(" static int i;\n", c.body).messages, c.messages) << c.body;
 }

@@ -17,6 +17,10 @@ constexpr int kEndOfFileMark = 26;  // Ctrl-Z
 
 int MakeFolder(const char* path) { return ::mkdir(path, 0777); }
 
+// The system would see a name only up to its first NUL: such a name is no
+// name at all, like the empty one.
+bool UsableName(const std::string& name) { return !name.empty() && !Contains(name, '\0'); }
+
 // The error number of a failed system call; never 0.
 int LastError() { return errno ? errno : EIO; }
 
@@ -30,7 +34,7 @@ int TForm3::TakeIoStatus() {
 
 bool TForm3::OpenFileSlot(FileSlot& file, FileMode mode) {
   CloseFileSlot(file);
-  if (file.Name.empty()) {
+  if (!UsableName(file.Name)) {
     IoStatus = ENOENT;
     return false;
   }
@@ -268,7 +272,8 @@ void TForm3::FolderStatement(std::string_view a, bool fileVariables, int (*opera
   const auto path = FolderOperand(a, fileVariables);
   if (!path) return;
   errno = 0;
-  if (operation(path->c_str()) != 0) IoStatus = LastError();
+  if (!UsableName(*path)) IoStatus = ENOENT;
+  else if (operation(path->c_str()) != 0) IoStatus = LastError();
   if (TakeIoStatus() != 0) Fail(before + *path + after);
 }
 

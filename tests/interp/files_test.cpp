@@ -109,6 +109,24 @@ TEST_F(Files, AnInterruptDuringKeyboardInputStopsAtTheRead) {
   EXPECT_EQ(r.out, "42\n");
 }
 
+TEST_F(Files, ANameHoldingANulIsRefusedLikeAnEmptyOne) {
+  const std::string nul(1, '\0');
+  Write("garde", "x");
+  const struct { std::string body, message; } cases[] = {
+      {"  f = new File(\"" + Path("neuf") + nul + "x\");\n  FileOutputStream sortie = new FileOutputStream(f);\n",
+       "Erreur Entrée/Sortie"},
+      {"  f = new File(\"" + Path("garde") + nul + "x\");\n  f.delete();\n",
+       "Fichier " + Path("garde") + nul + "x n'a pas été effacé"},
+      {"  s = \"" + Path("dossier") + nul + "x\";\n  s.mkdir();\n",
+       "Répertoire " + Path("dossier") + nul + "x n'a pas été créé"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(Session(Program(kDeclarations, c.body)).Run().messages, std::vector<std::string>{c.message});
+  EXPECT_FALSE(fs::exists(Path("neuf")));
+  EXPECT_TRUE(fs::exists(Path("garde")));
+  EXPECT_FALSE(fs::exists(Path("dossier")));
+}
+
 TEST_F(Files, ReadingConvertsIntoTheTargetKind) {
   Write("n.txt", "12\nabc\n");
   Session session(WithFile("n.txt", "  FileInputStream entree = new FileInputStream(f);\n"

@@ -23,10 +23,10 @@ inline constexpr int kStoreSlots = 2000;  // chars, ints and reals
 inline constexpr int kFileSlots = 30;
 inline constexpr int kControlEntries = 30;
 inline constexpr int kReturnItems = 100;
-inline constexpr int kDoLine = -99;
+inline constexpr int kDoLine = -99;  // a do loop's entry never matches a line
 // Bounds that keep a runaway program from exhausting memory.
 inline constexpr size_t kMaxStringItems = 1'000'000;
-inline constexpr size_t kMaxStringLength = 16 * 1024 * 1024;  // a do loop's entry never matches a line
+inline constexpr size_t kMaxStringLength = 16 * 1024 * 1024;
 
 // RunState codes.
 inline constexpr int32_t kRunning = 0;

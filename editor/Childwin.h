@@ -59,10 +59,31 @@ class TEditeur : public QWidget {
   TFindDialog* FindDialog() const { return FindDlg; }
   TReplaceDialog* ReplaceDialog() const { return ReplaceDlg; }
 
+  // The bytes a save would write now (step markers left out).
+  std::string SavedBytes() const;
+  // Takes a text kept for recovery: modified, named after `originalPath`
+  // (empty for a window never saved), which nothing has written yet.
+  void LoadRecovered(const std::string& bytes, const QString& originalPath);
+
   // Prints the lines in the window's font, a new page when one is full.
   bool PrintLines(QPrinter& printer);
   // The text of a new window.
   static QString DefaultText();
+
+  // ---- View (childwin_view.cpp) ----
+  // Line numbers and zoom as the environment remembers them.
+  void ApplyViewSettings();
+  static bool LineNumbersWanted();
+  static void SetLineNumbersWanted(bool shown);
+  int Zoom() const { return Zoom_; }
+  void SetZoom(int percent);
+  void ZoomBy(int steps);  // 0: back to 100 %
+  // The line where a run stopped on an error, shown light red (-1: none).
+  void SetStopLine(int line);
+  int StopLine() const { return StopLine_; }
+  QColor LineBackground(int line) const;
+  static const QColor& StopLineColor();
+  static const QColor& StepLineColor();
 
   // The automatic indentation (the text area's key handler); true when it
   // inserted the line break itself.
@@ -114,6 +135,8 @@ class TEditeur : public QWidget {
   void Continuer2();
   void Arret();
   void Pasapas(bool checked);
+  // Asks a line number and puts the caret at its start.
+  void AllerALaLigne();
 
  signals:
   // For the interpreter's links: step mode off on activation, the program's
@@ -121,6 +144,11 @@ class TEditeur : public QWidget {
   void Activated(TEditeur* editor);
   void Deactivated(TEditeur* editor);
   void Closed(TEditeur* editor);
+  // A file was read into the window, or the window's text written to one.
+  void FileOpened(const QString& path);
+  void FileSaved(const QString& path);
+  // A run from this window stopped at `line` (0-based) with `reason`.
+  void RunStopped(int line, const QString& reason);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -139,6 +167,8 @@ class TEditeur : public QWidget {
   bool MaySaveCharacters();
   void LoadText(const QString& text);
   void CheckClassName();
+  bool ViewKeyPress(QKeyEvent* key);
+  void UpdateLineHighlights();
   void Message(const QString& text);
 
   TEditorLines* SourceLines = nullptr;
@@ -149,6 +179,10 @@ class TEditeur : public QWidget {
   DiskStamp DiskStamp_;  // the file as this window last read or wrote it
   const SaveCalls* SaveCalls_ = &SystemSaveCalls();
   bool closeAgreed_ = false;
+  int Zoom_ = 100;
+  int StopLine_ = -1;
+  int StopRevision_ = 0;
+  int HighlightRevision_ = -1;
 };
 
 }  // namespace orv

@@ -13,6 +13,8 @@
 
 namespace orv {
 
+class TLineGutter;
+
 class TColorMemo : public QPlainTextEdit {
   Q_OBJECT
 
@@ -48,6 +50,7 @@ class TColorMemo : public QPlainTextEdit {
   void Recolor();
   int LastPassReformatted() const { return Reformatted; }
   int FirstVisibleLine() const { return firstVisibleBlock().blockNumber(); }
+  QTextBlock FirstVisibleBlock() const { return firstVisibleBlock(); }
 
   // Offsets in which a line break counts two characters (CR LF), and back.
   int OffsetFromPosition(int position) const;
@@ -56,7 +59,15 @@ class TColorMemo : public QPlainTextEdit {
   QColor ColorAt(int position) const;
   QColor ToQColor(TColor color) const;
   TColor FontColor() const;
-  void SetTextInset(const QMargins& margins) { setViewportMargins(margins); }
+  // The blank around the text; the line numbers come left of it.
+  void SetTextInset(const QMargins& margins);
+  void SetLineNumbersVisible(bool visible);
+  bool LineNumbersVisible() const;
+  TLineGutter* Gutter() const { return LineGutter; }
+  // Where a block stands in the viewport.
+  QRectF GeometryOf(const QTextBlock& block) const {
+    return blockBoundingGeometry(block).translated(contentOffset());
+  }
 
  protected:
   void keyPressEvent(QKeyEvent* e) override;
@@ -69,6 +80,11 @@ class TColorMemo : public QPlainTextEdit {
   void showEvent(QShowEvent* e) override;
   void changeEvent(QEvent* e) override;
   void insertFromMimeData(const QMimeData* source) override;
+  void wheelEvent(QWheelEvent* e) override;
+
+ public:
+  // Ctrl + wheel: a step up or down (the editor window zooms).
+  std::function<void(int Steps)> OnZoom;
 
  private:
   struct TRegion {
@@ -89,7 +105,12 @@ class TColorMemo : public QPlainTextEdit {
   bool HotSpotAt(const QPoint& pos, QString* src) const;
   void DrawKeyRuns();
 
+  void UpdateMargins();
+  void FollowScroll(const QRect& rect, int dy);
+
   TColorizer Engine;
+  TLineGutter* LineGutter = nullptr;
+  QMargins Inset;
   std::u16string RegionText;  // reused from pass to pass
   // Block numbers, not QTextBlock handles: a handle outlives its block when
   // the text is edited. A block that moved keeps stale formats only while out

@@ -29,8 +29,11 @@ TEditeur::TEditeur(QWidget* parent) : QWidget(parent) {
   connect(FindDlg, &TSearchDialog::FindNextClicked, this, &TEditeur::Find);
   connect(ReplaceDlg, &TSearchDialog::FindNextClicked, this, &TEditeur::Find);
   connect(ReplaceDlg, &TReplaceDialog::ReplaceClicked, this, &TEditeur::Replace);
-  Memo1->OnKeyPress = [this](QKeyEvent* key) { return FormKeyPress(key); };
+  Memo1->OnKeyPress = [this](QKeyEvent* key) { return ViewKeyPress(key) || FormKeyPress(key); };
+  Memo1->OnZoom = [this](int steps) { ZoomBy(steps); };
+  connect(Memo1->document(), &QTextDocument::contentsChanged, this, &TEditeur::UpdateLineHighlights);
   FormCreate();
+  ApplyViewSettings();
 }
 
 TEditeur::~TEditeur() = default;
@@ -171,8 +174,7 @@ bool TEditeur::FormCloseQuery() {
     return false;
   }
   if (!Modified()) return true;
-  const QString name = QFileInfo(FileName_).fileName();
-  switch (Dialogs_->Question(this, QStringLiteral("Enregistrer changements dans '%1'?").arg(name))) {
+  switch (Dialogs_->Question(this, QStringLiteral("Enregistrer changements dans '%1'?").arg(ProgramName()))) {
     case TEditeurDialogs::TAnswer::Oui: return Enregistrer();  // a save that did not happen keeps the window
     case TEditeurDialogs::TAnswer::Non: return true;
     case TEditeurDialogs::TAnswer::Annuler: return false;

@@ -91,7 +91,25 @@ bool TEditeur::OpenFile(const QString& name) {
   LoadText(text);
   SetCaretOffset(0);
   CheckClassName();
+  emit FileOpened(name);
   return true;
+}
+
+std::string TEditeur::SavedBytes() const {
+  std::vector<std::string> lines = SourceLines->Blocks();
+  for (std::string& line : lines)
+    if (!line.empty() && static_cast<unsigned char>(line[0]) == 0x95) line.erase(0, 1);
+  return JoinSourceLines(lines);
+}
+
+void TEditeur::LoadRecovered(const std::string& bytes, const QString& originalPath) {
+  QString text = FromCp1252(bytes);
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(u'\r', u'\n');
+  FileName_ = originalPath;
+  DiskStamp_ = {};
+  LoadText(text);
+  SetModified(true);
 }
 
 // The class line (the first line after at most 20 import lines) names the
@@ -119,6 +137,7 @@ bool TEditeur::WriteTo(const QString& name) {
   }
   DiskStamp_ = StampOf(LocalPath(name));
   SetModified(false);
+  emit FileSaved(name);
   return true;
 }
 

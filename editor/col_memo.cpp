@@ -3,8 +3,10 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextLayout>
+#include <QWheelEvent>
 
 #include "editor/ColMemo.h"
+#include "editor/line_gutter.h"
 #include "editor/qt_text.h"
 
 namespace orv {
@@ -20,6 +22,37 @@ TColorMemo::TColorMemo(QWidget* parent) : QPlainTextEdit(parent) {
     if (OnHScroll) OnHScroll(this);
     Recolor();
   });
+  LineGutter = new TLineGutter(this);
+  connect(this, &QPlainTextEdit::blockCountChanged, this, &TColorMemo::UpdateMargins);
+  connect(this, &QPlainTextEdit::updateRequest, this, &TColorMemo::FollowScroll);
+  UpdateMargins();
+}
+
+// ---- Line numbers ------------------------------------------------------------
+
+void TColorMemo::SetTextInset(const QMargins& margins) {
+  Inset = margins;
+  UpdateMargins();
+}
+
+void TColorMemo::SetLineNumbersVisible(bool visible) {
+  LineGutter->SetShown(visible);
+  UpdateMargins();
+}
+
+bool TColorMemo::LineNumbersVisible() const { return LineGutter->Shown(); }
+
+void TColorMemo::UpdateMargins() {
+  QMargins margins = Inset;
+  margins.setLeft(margins.left() + LineGutter->WantedWidth());
+  if (margins != viewportMargins()) setViewportMargins(margins);
+  LineGutter->Place();
+  LineGutter->update();
+}
+
+void TColorMemo::FollowScroll(const QRect& rect, int dy) {
+  if (dy != 0) LineGutter->update();
+  else LineGutter->update(0, rect.y(), LineGutter->width(), rect.height() + viewport()->y());
 }
 
 void TColorMemo::SetColorRules(const TDrawRules& rules) {
@@ -295,7 +328,17 @@ void TColorMemo::paintEvent(QPaintEvent* e) {
 
 void TColorMemo::resizeEvent(QResizeEvent* e) {
   QPlainTextEdit::resizeEvent(e);
+  LineGutter->Place();
   Recolor();
+}
+
+void TColorMemo::wheelEvent(QWheelEvent* e) {
+  if ((e->modifiers() & Qt::ControlModifier) && OnZoom) {
+    if (const int steps = e->angleDelta().y() / 120; steps != 0) OnZoom(steps);
+    e->accept();
+    return;
+  }
+  QPlainTextEdit::wheelEvent(e);
 }
 
 void TColorMemo::showEvent(QShowEvent* e) {
@@ -305,6 +348,7 @@ void TColorMemo::showEvent(QShowEvent* e) {
 
 void TColorMemo::changeEvent(QEvent* e) {
   QPlainTextEdit::changeEvent(e);
+  if (e->type() == QEvent::FontChange) UpdateMargins();
   if (e->type() == QEvent::FontChange || e->type() == QEvent::EnabledChange || e->type() == QEvent::PaletteChange)
     Recolor();
 }

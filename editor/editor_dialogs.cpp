@@ -1,6 +1,7 @@
 #include "editor/editor_dialogs.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
@@ -45,6 +46,13 @@ QString TEditeurDialogs::SaveFileName(QWidget* parent, const QString& filter, co
 QString TEditeurDialogs::OpenFileName(QWidget* parent, const QString& title, const QString& filter,
                                       const QString& preset) {
   return QFileDialog::getOpenFileName(parent, title, preset, filter);
+}
+
+int TEditeurDialogs::AskLineNumber(QWidget* parent, int current, int count) {
+  bool ok = false;
+  const int line = QInputDialog::getInt(parent, QStringLiteral("Aller à la ligne"),
+                                        QStringLiteral("Numéro de ligne (1 à %1) :").arg(count), current, 1, count, 1, &ok);
+  return ok ? line : 0;
 }
 
 bool TEditeurDialogs::PrintSetup(QWidget* parent, QPrinter& printer) {

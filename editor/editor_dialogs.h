@@ -24,6 +24,8 @@ class TEditeurDialogs {
   virtual QString SaveFileName(QWidget* parent, const QString& filter, const QString& preset);
   virtual QString OpenFileName(QWidget* parent, const QString& title, const QString& filter,
                                const QString& preset);
+  // A line number between 1 and `count`, `current` proposed; 0 when cancelled.
+  virtual int AskLineNumber(QWidget* parent, int current, int count);
   // Lets the user choose the printer and its settings; false when cancelled.
   virtual bool PrintSetup(QWidget* parent, QPrinter& printer);
 

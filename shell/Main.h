@@ -24,6 +24,7 @@ class TCalendrier;
 class TEditeur;
 class THorloge;
 class TPocket;
+class TRecovery;
 
 class TMainForm : public QMainWindow {
   Q_OBJECT
@@ -46,6 +47,7 @@ class TMainForm : public QMainWindow {
   QMdiArea* MdiArea() const { return mdiArea_; }
   QLabel* StatusLine = nullptr;
   QLabel* Panel2 = nullptr;
+  QLabel* CaretPanel = nullptr;  // "Ligne L, col C" of the active editor
   QToolBar* SpeedPanel = nullptr;
 
   TEditeur* ActiveEditor() const;
@@ -57,6 +59,15 @@ class TMainForm : public QMainWindow {
   // Seams: where the open dialog's answer and the frame's messages come from.
   std::function<QString(QWidget*)> openFileName;
   std::function<void(const QString&)> message;
+  // Answers the question about texts left by a crash (true: reopen them).
+  std::function<bool(int count)> askReopen;
+
+  // The copies kept against a crash; the environment sets one at start-up.
+  void SetRecovery(TRecovery* recovery);
+  void OfferRecoveredTexts();
+  // Opens the files given on the command line.
+  void OpenFiles(const QStringList& paths);
+  void ShowAtRememberedPlace();
 
  public slots:
   void FileNewItemClick();
@@ -89,6 +100,10 @@ class TMainForm : public QMainWindow {
   void ShowHintsOfDisabledItems(QMenu* menu);
   void OnSubWindowActivated(QMdiSubWindow* window);
   void FillWindowMenu();
+  void FillRecentFiles();
+  void OpenRecentFile(const QString& path);
+  void NumerosLigneClick();
+  void UpdateCaretPanel();
   TAide& Help();
   void ShowMessage(const QString& text);
 
@@ -97,6 +112,8 @@ class TMainForm : public QMainWindow {
   QMap<QString, QMenu*> menus_;
   QMap<QMenu*, int> helpContexts_;
   QList<QAction*> windowList_;
+  QList<QAction*> recentActions_;
+  TRecovery* recovery_ = nullptr;
   QTimer* timer1_ = nullptr;
   QPointer<TEditeur> current_;  // the active editor window, as last activated
   QString startFolder_;

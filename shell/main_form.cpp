@@ -13,6 +13,8 @@
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QProxyStyle>
+#include <QPushButton>
+#include <QTextBlock>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
@@ -28,6 +30,9 @@
 #include "shell/help/help_viewer.h"
 #include "shell/help/program_picture.h"
 #include "shell/menu_table.h"
+#include "shell/recent_files.h"
+#include "shell/recovery.h"
+#include "interp/gui/view_settings.h"
 #include "shell/tool_icons.h"
 #include "utilities/Calend.h"
 #include "utilities/Horloge1.h"
@@ -78,6 +83,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(mdiArea_);
+  lastOpenFolder_ = Setting(QStringLiteral("fichiers/dossier")).toString();
   BuildMenus();
   BuildToolBar();
   BuildStatusBar();
@@ -131,6 +137,8 @@ void TMainForm::BuildMenus() {
   }
   menuBar()->installEventFilter(this);
   connect(Menu("Window1"), &QMenu::aboutToShow, this, &TMainForm::FillWindowMenu);
+  connect(Menu("File1"), &QMenu::aboutToShow, this, &TMainForm::FillRecentFiles);
+  Action("NumerosLigne1")->setChecked(TEditeur::LineNumbersWanted());
 }
 
 void TMainForm::BuildToolBar() {
@@ -173,7 +181,13 @@ void TMainForm::BuildStatusBar() {
   Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   Panel2->setAlignment(Qt::AlignCenter);
   Panel2->setFixedWidth(kClockPanelWidth);
+  CaretPanel = new QLabel(panel1);
+  CaretPanel->setObjectName("CaretPanel");
+  CaretPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  CaretPanel->setAlignment(Qt::AlignCenter);
+  CaretPanel->setMinimumWidth(CaretPanel->fontMetrics().horizontalAdvance(QStringLiteral("Ligne 00000, col 000")));
   panel1->addWidget(StatusLine, 1);
+  panel1->addPermanentWidget(CaretPanel);
   panel1->addPermanentWidget(Panel2);
 }
 
@@ -196,6 +210,8 @@ void TMainForm::Route() {
       {"Rechercher1", [this] { OnEditor(&TEditeur::Chercher); }},
       {"Continuer1", [this] { OnEditor(&TEditeur::Continuer); }},
       {"Remplacer1", [this] { OnEditor(&TEditeur::Remplacer); }},
+      {"AllerLigne1", [this] { OnEditor(&TEditeur::AllerALaLigne); }},
+      {"NumerosLigne1", [this] { NumerosLigneClick(); }},
       {"subs1", [this] { OnEditor(&TEditeur::ListeSubs); }},
       {"Tabledessymboles1", [] { Interpreter().Stats(); }},
       {"Examinervariable1", [] { Interpreter().Examiner(); }},
@@ -257,6 +273,15 @@ TEditeur* TMainForm::AddEditor(const QString& title) {
   window->setWindowIcon(ProgramIcon());
   window->setGeometry(NewEditorPlace(static_cast<int>(mdiArea_->subWindowList().size()) - 1));
   connect(editor, &QObject::destroyed, this, [this] { QTimer::singleShot(0, this, &TMainForm::UpdateMenuItems); });
+  connect(editor, &TEditeur::FileOpened, this, [](const QString& path) { AddRecentFile(path); });
+  connect(editor, &TEditeur::FileSaved, this, [](const QString& path) { AddRecentFile(path); });
+  connect(editor, &TEditeur::RunStopped, this, [this](int line, const QString& reason) {
+    StatusLine->setText(QStringLiteral("Arrêt à la ligne %1 : %2").arg(line + 1).arg(reason));
+  });
+  connect(editor->Memo1, &QPlainTextEdit::cursorPositionChanged, this, [this, editor] {
+    if (editor == ActiveEditor()) UpdateCaretPanel();
+  });
+  if (recovery_) recovery_->Track(editor);
   window->show();
   mdiArea_->setActiveSubWindow(window);
   UpdateMenuItems();
@@ -287,7 +312,7 @@ void TMainForm::FileNewItemClick() {
 QString TMainForm::OpenDialogFolder() const {
   if (const TEditeur* editor = ActiveEditor(); editor && !editor->FileName().isEmpty())
     return QFileInfo(editor->FileName()).absolutePath();
-  return lastOpenFolder_.isEmpty() ? QDir::currentPath() : lastOpenFolder_;
+  return lastOpenFolder_.isEmpty() || !QFileInfo(lastOpenFolder_).isDir() ? QDir::currentPath() : lastOpenFolder_;
 }
 
 void TMainForm::FileOpenItemClick() {
@@ -302,7 +327,110 @@ void TMainForm::FileOpenItemClick() {
   }
   if (path.isEmpty()) return;
   lastOpenFolder_ = QFileInfo(path).absolutePath();
+  SetSetting(QStringLiteral("fichiers/dossier"), lastOpenFolder_);
   OpenEditor(path);
+}
+
+// The files named on the command line, each in its window; a missing one is
+// reported and the others still open.
+void TMainForm::OpenFiles(const QStringList& paths) {
+  for (const QString& path : paths) {
+    if (QFileInfo(path).isFile()) OpenEditor(path);
+    else ShowMessage(QStringLiteral("Le fichier « %1 » n'existe pas.").arg(path));
+  }
+}
+
+// The recent files go above "&Quitter", numbered &1 to &8.
+void TMainForm::FillRecentFiles() {
+  QMenu* menu = Menu("File1");
+  for (QAction* action : std::as_const(recentActions_)) {
+    menu->removeAction(action);
+    delete action;
+  }
+  recentActions_.clear();
+  const QStringList files = RecentFiles();
+  if (files.isEmpty()) return;
+  QAction* exit = Action("FileExitItem");
+  for (int i = 0; i < files.size(); ++i) {
+    const QString path = files[i];
+    QString shown = path;
+    shown.replace(u'&', QStringLiteral("&&"));
+    auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown), menu);
+    action->setStatusTip(QStringLiteral("Ouvrir %1").arg(path));
+    connect(action, &QAction::triggered, this, [this, path] { OpenRecentFile(path); });
+    menu->insertAction(exit, action);
+    recentActions_ << action;
+  }
+  recentActions_ << menu->insertSeparator(exit);
+}
+
+void TMainForm::OpenRecentFile(const QString& path) {
+  if (!QFileInfo(path).isFile()) {
+    RemoveRecentFile(path);
+    return ShowMessage(
+        QStringLiteral("Le fichier « %1 » n'existe plus : il est retiré de la liste des fichiers récents.").arg(path));
+  }
+  lastOpenFolder_ = QFileInfo(path).absolutePath();
+  OpenEditor(path);
+}
+
+void TMainForm::NumerosLigneClick() {
+  const bool shown = Action("NumerosLigne1")->isChecked();
+  TEditeur::SetLineNumbersWanted(shown);
+  for (TEditeur* editor : Editors()) editor->Memo1->SetLineNumbersVisible(shown);
+}
+
+void TMainForm::UpdateCaretPanel() {
+  const TEditeur* editor = ActiveEditor();
+  if (!editor) return CaretPanel->clear();
+  const QTextCursor cursor = editor->Memo1->textCursor();
+  CaretPanel->setText(QStringLiteral("Ligne %1, col %2").arg(cursor.blockNumber() + 1).arg(cursor.positionInBlock() + 1));
+}
+
+void TMainForm::SetRecovery(TRecovery* recovery) {
+  recovery_ = recovery;
+  if (recovery_)
+    for (TEditeur* editor : Editors()) recovery_->Track(editor);
+}
+
+// Texts left by an environment that ended without closing its windows are
+// offered back as modified windows, or deleted.
+void TMainForm::OfferRecoveredTexts() {
+  if (!recovery_) return;
+  const QList<TRecovery::LeftCopy> copies = recovery_->LeftCopies();
+  if (copies.isEmpty()) return;
+  bool reopen = false;
+  if (askReopen) {
+    reopen = askReopen(static_cast<int>(copies.size()));
+  } else {
+    QMessageBox box(QMessageBox::Question, "Orv Java",
+                    QStringLiteral("OrvJava s'est arrêté sans enregistrer %1 texte(s) modifié(s). Voulez-vous les "
+                                   "rouvrir pour les enregistrer, ou les supprimer ?")
+                        .arg(copies.size()),
+                    QMessageBox::NoButton, this);
+    QPushButton* yes = box.addButton(QStringLiteral("&Rouvrir"), QMessageBox::AcceptRole);
+    box.addButton(QStringLiteral("&Supprimer"), QMessageBox::DestructiveRole);
+    box.setDefaultButton(yes);
+    box.exec();
+    reopen = box.clickedButton() == yes;
+  }
+  if (reopen) {
+    for (const TRecovery::LeftCopy& copy : copies) {
+      TEditeur* editor = AddEditor(copy.title.isEmpty() ? QStringLiteral("OrvJava - Java.java") : copy.title);
+      const QByteArray bytes = TRecovery::Read(copy);
+      editor->LoadRecovered(std::string(bytes.constData(), static_cast<size_t>(bytes.size())), copy.original);
+    }
+  }
+  recovery_->Forget(copies);
+  if (reopen) recovery_->CopyNow();
+}
+
+// Where the learner left the frame, or maximised the first time.
+void TMainForm::ShowAtRememberedPlace() {
+  const QByteArray geometry = Setting(QStringLiteral("fenetre/geometrie")).toByteArray();
+  if (geometry.isEmpty() || !restoreGeometry(geometry)) return showMaximized();
+  if (Setting(QStringLiteral("fenetre/maximisee"), true).toBool()) showMaximized();
+  else show();
 }
 
 TEditeur* TMainForm::OpenEditor(const QString& path) {
@@ -359,6 +487,7 @@ void TMainForm::OnSubWindowActivated(QMdiSubWindow* window) {
     if (editor) editor->FormActivate();
   }
   UpdateMenuItems();
+  UpdateCaretPanel();
 }
 
 void TMainForm::FillWindowMenu() {
@@ -418,8 +547,10 @@ void TMainForm::showEvent(QShowEvent* event) {
   if (shown_) return;
   shown_ = true;
   startFolder_ = QDir::currentPath();
-  resize(width() - 10, height());
-  setWindowState(windowState() | Qt::WindowMaximized);
+  if (!Setting(QStringLiteral("fenetre/geometrie")).isValid()) {
+    resize(width() - 10, height());
+    setWindowState(windowState() | Qt::WindowMaximized);
+  }
 }
 
 // FormClose: every editor window is asked first and any may refuse; only
@@ -438,6 +569,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  SetSetting(QStringLiteral("fenetre/geometrie"), saveGeometry());
+  SetSetting(QStringLiteral("fenetre/maximisee"), isMaximized());
   if (!startFolder_.isEmpty() && !QDir::setCurrent(startFolder_))
     ShowMessage(QStringLiteral("Impossible de revenir au dossier de départ %1.").arg(startFolder_));
   event->accept();

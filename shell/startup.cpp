@@ -10,6 +10,7 @@
 #include "interp/gui/session.h"
 #include "shell/Main.h"
 #include "shell/about.h"
+#include "shell/recovery.h"
 #include "shell/splash.h"
 #include "utilities/Calend.h"
 #include "utilities/Horloge1.h"
@@ -70,10 +71,17 @@ int RunEnvironment(int& argc, char** argv, const std::function<void(TMainForm&)>
   auto* splash = new TSplash;
   splash->ShowNow();
   QApplication::setApplicationName("Orv Java");
+  QApplication::setOrganizationName("OrvJava");
   TMainForm* main = CreateWindows();
   splash->close();
   delete splash;
-  main->showMaximized();
+  main->ShowAtRememberedPlace();
+  main->SetRecovery(new TRecovery(TRecovery::DefaultFolder(), main));
+  const QStringList files = QCoreApplication::arguments().mid(1);
+  QTimer::singleShot(0, main, [main, files] {
+    main->OfferRecoveredTexts();
+    main->OpenFiles(files);
+  });
   if (shown) QTimer::singleShot(0, main, [main, &shown] { shown(*main); });
   const int status = app.exec();
   delete main;

@@ -17,13 +17,16 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
+#include <QShortcut>
 #include <QTextBrowser>
+#include <QWheelEvent>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 #include <functional>
 
+#include "interp/gui/view_settings.h"
 #include "shell/help/help_lookup.h"
 #include "shell/help/help_pages.h"
 #include "shell/help/program_picture.h"
@@ -59,6 +62,19 @@ class TopicBrowser : public QTextBrowser {
   QVariant loadResource(int type, const QUrl& name) override {
     if (name.scheme() == kScheme && type != QTextDocument::ImageResource) return pages_(name);
     return QTextBrowser::loadResource(type, name);
+  }
+
+  std::function<void(int)> onZoom;
+
+ protected:
+  // Ctrl + wheel zooms by the viewer's own levels.
+  void wheelEvent(QWheelEvent* event) override {
+    if ((event->modifiers() & Qt::ControlModifier) && onZoom) {
+      if (const int steps = event->angleDelta().y() / 120; steps != 0) onZoom(steps);
+      event->accept();
+      return;
+    }
+    QTextBrowser::wheelEvent(event);
   }
 
  private:
@@ -110,6 +126,22 @@ QString Stamp(const std::vector<help::HelpPlace>& places) {
 
 }  // namespace
 
+namespace {
+const QString kZoomKey = QStringLiteral("zoom/aide");
+}
+
+void TAide::SetZoom(int percent) {
+  zoom_ = percent;
+  QFont font = Browser->font();
+  font.setPointSizeF(basePointSize_ * percent / kNormalZoom);
+  Browser->setFont(font);
+}
+
+void TAide::ZoomBy(int steps) {
+  SetZoom(ZoomStep(zoom_, steps));
+  SetSetting(kZoomKey, zoom_);
+}
+
 TAide::TAide(QWidget* parent) : QMainWindow(parent, Qt::Window) {
   RegisterBuiltInHelp();
   const std::string executableDir = ToStd(QCoreApplication::applicationDirPath());
@@ -119,7 +151,16 @@ TAide::TAide(QWidget* parent) : QMainWindow(parent, Qt::Window) {
   setWindowIcon(ProgramIcon());
   resize(920, 660);
 
-  Browser = new TopicBrowser(this, [this](const QUrl& url) { return PageFor(url); });
+  auto* browser = new TopicBrowser(this, [this](const QUrl& url) { return PageFor(url); });
+  browser->onZoom = [this](int steps) { ZoomBy(steps); };
+  Browser = browser;
+  basePointSize_ = Browser->font().pointSizeF();
+  for (const auto& [keys, steps] : {std::pair{QKeySequence(QKeySequence::ZoomIn), 1}, std::pair{QKeySequence("Ctrl+="), 1},
+                                    std::pair{QKeySequence(QKeySequence::ZoomOut), -1}, std::pair{QKeySequence("Ctrl+0"), 0}}) {
+    auto* shortcut = new QShortcut(keys, this);
+    connect(shortcut, &QShortcut::activated, this, [this, steps = steps] { ZoomBy(steps); });
+  }
+  SetZoom(RememberedZoom(kZoomKey));
   Browser->document()->setDefaultStyleSheet(QString::fromUtf8(help::kPageStyle));
   Browser->setOpenExternalLinks(false);
   connect(Browser, &QTextBrowser::sourceChanged, this, &TAide::SourceChanged);

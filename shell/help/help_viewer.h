@@ -58,6 +58,11 @@ class TAide : public QMainWindow {
   QStringList Problems() const { return problems_; }
   int CurrentTopic() const;                         // 0 when no topic is shown
 
+  // The text's zoom in percent; Ctrl++, Ctrl+-, Ctrl+0 and Ctrl + wheel.
+  int Zoom() const { return zoom_; }
+  void SetZoom(int percent);
+  void ZoomBy(int steps);
+
   QTextBrowser* Browser = nullptr;
   QTabWidget* Tabs = nullptr;
   QTreeWidget* ContentsTree = nullptr;
@@ -72,6 +77,8 @@ class TAide : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  int zoom_ = 100;
+  qreal basePointSize_ = 10;
   void CreateActions();
   QWidget* CreateSearchPage();
   bool Load();

@@ -19,6 +19,7 @@ class TFakeDialogs : public TEditeurDialogs {
   std::deque<TAnswer> Answers;      // Annuler when empty
   std::deque<QString> SaveNames;    // cancelled when empty
   std::deque<QString> OpenNames;
+  std::deque<int> LineNumbers;      // cancelled when empty
   QString PdfPath;                  // empty: the print dialog is cancelled
 
   void Message(QWidget*, const QString& text) override { Messages << text; }
@@ -37,6 +38,12 @@ class TFakeDialogs : public TEditeurDialogs {
   QString OpenFileName(QWidget*, const QString& title, const QString& filter, const QString& preset) override {
     OpenRequests << title + "|" + filter + "|" + preset;
     return Pop(OpenNames);
+  }
+  int AskLineNumber(QWidget*, int, int) override {
+    if (LineNumbers.empty()) return 0;
+    const int line = LineNumbers.front();
+    LineNumbers.pop_front();
+    return line;
   }
   bool PrintSetup(QWidget*, QPrinter& printer) override {
     if (PdfPath.isEmpty()) return false;

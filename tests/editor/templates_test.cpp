@@ -180,6 +180,25 @@ class TemplatesTest : public QObject {
   // The caret positions in the window's own counting (line ends as CR LF):
   // the do block's empty line is 7 past where the piece starts, the if
   // branch's empty line 17 before the end of an if-else piece.
+  // A template goes in as one edit: Ctrl+Z takes it away whole, after the
+  // typing before it stays; Ctrl+Y and Ctrl+Maj+Z bring it back.
+  void aTemplateIsUndoneAndRedoneInOneStep() {
+    editor->Memo1->setPlainText("x\n");
+    PlaceCaret(*editor, Pos(*editor, 1, 0));
+    QTest::keyClicks(editor->Memo1, "abc");
+    const QString typed = Text();
+    QVERIFY(Confirm(TemplateCases().front()));
+    const QString withTemplate = Text();
+    QVERIFY(withTemplate.contains("for (i=0; i<=10; i++)"));
+    QTest::keyClick(editor->Memo1, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(Text(), typed);
+    QTest::keyClick(editor->Memo1, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(Text(), withTemplate);
+    QTest::keyClick(editor->Memo1, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(editor->Memo1, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(Text(), withTemplate);
+  }
+
   void caretOffsetsCountLineEndsAsTwo() {
     editor->Memo1->setPlainText("ab\ncd");
     PlaceCaret(*editor, Pos(*editor, 1, 1));

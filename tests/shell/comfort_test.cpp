@@ -1,0 +1,250 @@
+// What the environment adds for the learner's comfort: line numbers, the
+// caret's place, zoom, recent files, recovery after a crash, files from the
+// command line. Settings go to a temporary folder.
+#include <QApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
+
+#include "editor/Childwin.h"
+#include "editor/line_gutter.h"
+#include "interp/gui/session.h"
+#include "interp/gui/view_settings.h"
+#include "shell/Main.h"
+#include "shell/help/help_viewer.h"
+#include "shell/recent_files.h"
+#include "shell/recovery.h"
+#include "shell/startup.h"
+#include "tests/editor/editor_test_support.h"
+
+using namespace orv;
+
+class ComfortTest : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir settings, files;
+  TMainForm* main = nullptr;
+  QStringList messages;
+
+  // A program whose class is named after its file (no message on opening).
+  QString File(const QString& name) {
+    const QString path = files.filePath(name);
+    test::WriteBytes(path, "import java.util.*;\r\nclass " + QFileInfo(name).baseName().toLatin1() + "\r\n{\r\n}\r\n");
+    return path;
+  }
+  int EditorCount() const { return static_cast<int>(main->MdiArea()->subWindowList().size()); }
+  void CloseAll() {
+    for (TEditeur* editor : main->Editors()) editor->SetModified(false);
+    main->MdiArea()->closeAllSubWindows();
+    QApplication::processEvents();
+  }
+  QStringList RecentEntries() {
+    QMenu* menu = main->Menu("File1");
+    QMetaObject::invokeMethod(menu, "aboutToShow");
+    QStringList entries;
+    for (QAction* action : menu->actions())
+      if (action->text().startsWith('&') && action->text().at(1).isDigit()) entries << action->text();
+    return entries;
+  }
+
+ private slots:
+  void initTestCase() {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    main = CreateWindows();
+    main->message = [this](const QString& m) { messages << m; };
+    main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+  }
+  void cleanup() {
+    CloseAll();
+    messages.clear();
+  }
+
+  void theGutterFitsTheLineCount() {
+    main->FileNewItemClick();
+    TColorMemo* memo = main->ActiveEditor()->Memo1;
+    QVERIFY(memo->LineNumbersVisible());
+    auto widthFor = [memo](int lines) {
+      memo->setPlainText(QString("x\n").repeated(lines - 1) + "x");
+      return memo->Gutter()->WantedWidth();
+    };
+    const int digit = QFontMetrics(memo->font()).horizontalAdvance(u'9');
+    const int nine = widthFor(9), ten = widthFor(10), hundred = widthFor(100);
+    QCOMPARE(ten - nine, digit);
+    QCOMPARE(hundred - ten, digit);
+    QCOMPARE(memo->viewport()->geometry().left(), hundred + 3);  // the text starts right of the numbers
+    QCOMPARE(memo->Gutter()->width(), hundred);
+  }
+
+  void lineNumbersAreSwitchedForEveryEditorAndRemembered() {
+    main->FileNewItemClick();
+    main->FileNewItemClick();
+    QAction* item = main->Action("NumerosLigne1");
+    QVERIFY(item->isChecked());
+    item->trigger();
+    for (TEditeur* editor : main->Editors()) {
+      QVERIFY(!editor->Memo1->LineNumbersVisible());
+      QCOMPARE(editor->Memo1->viewport()->geometry().left(), 3);
+    }
+    QCOMPARE(Setting("editeur/numerosDeLigne").toBool(), false);
+    main->FileNewItemClick();
+    QVERIFY(!main->ActiveEditor()->Memo1->LineNumbersVisible());  // a new window follows
+    item->trigger();
+    QVERIFY(main->ActiveEditor()->Memo1->LineNumbersVisible());
+  }
+
+  void theStatusBarShowsTheCaretAndCtrlGMovesIt() {
+    main->FileNewItemClick();
+    TEditeur* editor = main->ActiveEditor();
+    QCOMPARE(main->CaretPanel->text(), QString("Ligne 9, col 3"));  // the blank line inside main
+    test::TFakeDialogs dialogs;
+    editor->SetDialogs(&dialogs);
+    dialogs.LineNumbers = {4};
+    main->Action("AllerLigne1")->trigger();
+    QCOMPARE(editor->CaretLine(), 3);
+    QCOMPARE(main->CaretPanel->text(), QString("Ligne 4, col 1"));
+    dialogs.LineNumbers = {999};  // beyond the end: the last line
+    main->Action("AllerLigne1")->trigger();
+    QCOMPARE(editor->CaretLine(), 10);
+    QCOMPARE(main->Action("AllerLigne1")->shortcut(), QKeySequence("Ctrl+G"));
+    editor->SetDialogs(nullptr);
+  }
+
+  // Ctrl++ / Ctrl+- / Ctrl+0 step through the levels; a new window opens at
+  // the last level, and the help viewer keeps its own.
+  void zoomLevelsAreRemembered() {
+    main->FileNewItemClick();
+    TEditeur* editor = main->ActiveEditor();
+    QTest::keyClick(editor->Memo1, Qt::Key_Plus, Qt::ControlModifier);
+    QTest::keyClick(editor->Memo1, Qt::Key_Plus, Qt::ControlModifier);
+    QCOMPARE(editor->Zoom(), 125);
+    QCOMPARE(editor->Memo1->font().pixelSize(), 21);
+    QCOMPARE(editor->font().pixelSize(), 17);  // printing keeps the window's own size
+    QTest::keyClick(editor->Memo1, Qt::Key_Minus, Qt::ControlModifier);
+    QCOMPARE(editor->Zoom(), 110);
+    main->FileNewItemClick();
+    QCOMPARE(main->ActiveEditor()->Zoom(), 110);
+    QTest::keyClick(main->ActiveEditor()->Memo1, Qt::Key_0, Qt::ControlModifier);
+    QCOMPARE(main->ActiveEditor()->Zoom(), 100);
+    QCOMPARE(Setting("zoom/editeur").toInt(), 100);
+    main->ShowHelpTopic(6);
+    const qreal before = main->Aide->Browser->font().pointSizeF();
+    main->Aide->ZoomBy(3);
+    QCOMPARE(main->Aide->Zoom(), 150);
+    QCOMPARE(main->Aide->Browser->font().pointSizeF(), before * 1.5);
+    QCOMPARE(Setting("zoom/aide").toInt(), 150);
+    main->Aide->ZoomBy(0);
+    main->Aide->close();
+  }
+
+  void recentFilesAreListedNewestFirstAndMissingOnesDropped() {
+    QStringList list;
+    for (int i = 1; i <= 9; ++i) list = WithRecentFile(list, files.filePath(QString("F%1.java").arg(i)));
+    QCOMPARE(list.size(), kRecentFiles);
+    QCOMPARE(list.front(), files.filePath("F9.java"));
+    QCOMPARE(list.back(), files.filePath("F2.java"));
+    list = WithRecentFile(list, files.filePath("sub/../F5.java"));  // the same file comes to the front
+    QCOMPARE(list.size(), kRecentFiles);
+    QCOMPARE(list.front(), files.filePath("F5.java"));
+    QCOMPARE(list.count(files.filePath("F5.java")), 1);
+
+    SetSetting("fichiers/recents", QStringList());
+    const QString a = File("A.java"), b = File("B.java");
+    main->OpenEditor(a);
+    main->OpenEditor(b);
+    TEditeur* editor = main->ActiveEditor();
+    editor->Memo1->insertPlainText("x");
+    QVERIFY(editor->Enregistrer());  // saved: first again
+    QCOMPARE(RecentEntries(), (QStringList{"&1 " + b, "&2 " + a}));
+    CloseAll();
+    QFile::remove(a);
+    QMenu* menu = main->Menu("File1");
+    QMetaObject::invokeMethod(menu, "aboutToShow");
+    for (QAction* action : menu->actions())
+      if (action->text() == "&2 " + a) action->trigger();
+    QCOMPARE(EditorCount(), 0);
+    QCOMPARE(messages.size(), 1);
+    QVERIFY(messages[0].contains("n'existe plus"));
+    QCOMPARE(RecentEntries(), QStringList{"&1 " + b});
+    // The entries stand right above "Quitter".
+    const QList<QAction*> actions = menu->actions();
+    QCOMPARE(actions.at(actions.indexOf(main->Action("FileExitItem")) - 2)->text(), "&1 " + b);
+  }
+
+  void filesFromTheCommandLineOpenAndAMissingOneIsReported() {
+    const QString a = File("Un.java");
+    main->OpenFiles({a, files.filePath("Absent.java"), File("Deux.java")});
+    QCOMPARE(EditorCount(), 2);
+    QCOMPARE(main->Editors().front()->windowTitle(), QString("OrvJava - Un.java"));
+    QCOMPARE(messages, QStringList{"Le fichier « " + files.filePath("Absent.java") + " » n'existe pas."});
+  }
+
+  // A modified window is copied; a save or a close removes the copy; copies
+  // of an environment that is gone come back as modified windows.
+  void recoveryCopiesAreWrittenRemovedAndOffered() {
+    QTemporaryDir folder;
+    auto* recovery = new TRecovery(folder.path(), main);
+    main->SetRecovery(recovery);
+    const QString path = File("Garde.java");
+    TEditeur* saved = main->OpenEditor(path);
+    saved->Memo1->insertPlainText("// à garder\n");
+    main->FileNewItemClick();
+    TEditeur* fresh = main->ActiveEditor();
+    fresh->Memo1->insertPlainText("x");
+    recovery->CopyNow();
+    const QDir own(recovery->OwnFolder());
+    QCOMPARE(own.entryList({"*.java"}, QDir::Files).size(), 2);
+    QVERIFY(saved->Enregistrer());
+    recovery->CopyNow();
+    QCOMPARE(own.entryList({"*.java"}, QDir::Files).size(), 1);
+    QVERIFY(test::ReadBytes(path).startsWith("// \xE0 garder\r\n"));  // the save, never the copy
+
+    // The same copy, as a crashed environment leaves it: no one holds it.
+    QDir().mkpath(folder.filePath("ancien"));
+    for (const QString& name : own.entryList(QDir::Files))
+      if (name != "verrou") QFile::copy(own.filePath(name), folder.filePath("ancien/" + name));
+    QCOMPARE(recovery->LeftCopies().size(), 1);  // its own copies are not offered
+    CloseAll();
+    QCOMPARE(own.entryList({"*.java"}, QDir::Files).size(), 0);  // closing removes the copy
+
+    int asked = 0;
+    main->askReopen = [&asked](int count) { return asked = count, true; };
+    main->OfferRecoveredTexts();
+    QCOMPARE(asked, 1);
+    QCOMPARE(EditorCount(), 1);
+    TEditeur* back = main->ActiveEditor();
+    QCOMPARE(back->windowTitle(), QString("OrvJava - Java2.java"));
+    QVERIFY(back->Modified());
+    QVERIFY(back->Memo1->toPlainText().contains("\n  x\n"));
+    QVERIFY(!QDir(folder.filePath("ancien")).exists());
+    main->askReopen = [](int) { return false; };
+    main->OfferRecoveredTexts();  // nothing left: nothing asked
+    QCOMPARE(EditorCount(), 1);
+    main->askReopen = nullptr;
+    main->SetRecovery(nullptr);
+    delete recovery;
+  }
+
+  void theCloseQuestionNamesAWindowNeverSaved() {
+    main->FileNewItemClick();
+    main->FileNewItemClick();
+    main->FileNewItemClick();
+    test::TFakeDialogs dialogs;
+    TEditeur* editor = main->ActiveEditor();
+    editor->SetDialogs(&dialogs);
+    editor->SetModified(true);
+    QVERIFY(!editor->FormCloseQuery());
+    QCOMPARE(dialogs.Questions, QStringList{"Enregistrer changements dans 'Java3.java'?"});
+    editor->SetDialogs(nullptr);
+  }
+};
+
+QTEST_MAIN(ComfortTest)
+#include "comfort_test.moc"

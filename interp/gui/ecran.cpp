@@ -1,23 +1,98 @@
 #include "interp/gui/ecran.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QSaveFile>
+#include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
+#include <QWheelEvent>
+#include <QtMath>
 #include <algorithm>
+#include <map>
+#include <optional>
+#include <vector>
+
+#include "interp/gui/view_settings.h"
 
 namespace orv {
 namespace {
 
 constexpr int kBand = 64;                 // pixel rows per index band
 constexpr size_t kMaxItems = 2'000'000;   // what the screen remembers at most
+constexpr qsizetype kMaxTranscript = 8'000'000;  // characters of the transcript kept
+const QPoint kUsualPlace(104, 108);
+constexpr int kInputGap = 2;      // between the last line and the input box
+constexpr int kSettleMs = 400;    // the window manager's own placing after a show
+constexpr int kWheelNotch = 120;
+const QString kZoomKey = QStringLiteral("zoom/ecran");
+const QString kPositionKey = QStringLiteral("ecran/position");
+
+// Steps of a zoom key (0 = back to 100 %), or nothing for other keys.
+std::optional<int> ZoomKeySteps(const QKeyEvent* key) {
+  if (!(key->modifiers() & Qt::ControlModifier)) return std::nullopt;
+  switch (key->key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal: return 1;
+    case Qt::Key_Minus: return -1;
+    case Qt::Key_0: return 0;
+    default: return std::nullopt;
+  }
+}
+
+QString SaveFailureReason(const QString& path, QFileDevice::FileError error) {
+  const QFileInfo info(path);
+  if (info.isDir()) return QStringLiteral("c'est un dossier");
+  if (!info.absoluteDir().exists()) return QStringLiteral("dossier introuvable");
+  switch (error) {
+    case QFileDevice::PermissionsError: return QStringLiteral("accès refusé");
+    case QFileDevice::ResourceError: return QStringLiteral("espace disque insuffisant");
+    case QFileDevice::WriteError: return QStringLiteral("erreur d'écriture");
+    case QFileDevice::RenameError: return QStringLiteral("impossible de remplacer le fichier");
+    case QFileDevice::OpenError: return QStringLiteral("impossible de créer le fichier");
+    default: return QStringLiteral("erreur d'entrée/sortie");
+  }
+}
+
+// A rectangle of `size` kept inside `area` where it can be.
+QPoint Inside(const QRect& area, QPoint at, const QSize& size) {
+  at.setX(std::max(area.left(), std::min(at.x(), area.right() + 1 - size.width())));
+  at.setY(std::max(area.top(), std::min(at.y(), area.bottom() + 1 - size.height())));
+  return at;
+}
+
+// Whether enough of a window there would be on some screen to be grabbed.
+bool OnADesktop(const QRect& window) {
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    const QRect seen = screen->availableGeometry().intersected(window);
+    if (seen.width() >= 60 && seen.height() >= 30) return true;
+  }
+  return false;
+}
+
+QRect AvailableAround(const QPoint& point) {
+  QScreen* screen = QGuiApplication::screenAt(point);
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  return screen ? screen->availableGeometry() : QRect();
+}
 
 }  // namespace
 
 // The drawing surface: every text drawn, in order, indexed by bands of rows
-// so that painting touches only what is exposed.
+// so that painting touches only what is exposed. It paints at its zoom; the
+// items keep the program's coordinates.
 class TEcranCanvas : public QWidget {
  public:
   TEcranCanvas(const QFont& font, QWidget* parent) : QWidget(parent), font_(font), metrics_(font) {
@@ -31,9 +106,8 @@ class TEcranCanvas : public QWidget {
     for (int band = BandOf(box.top()); band <= BandOf(box.bottom()); ++band)
       bands_[band].push_back(items_.size() - 1);
     extent_ = extent_.expandedTo(QSize(box.right() + 1, box.bottom() + 1));
-    if (extent_.width() > minimumWidth() || extent_.height() > minimumHeight())
-      setMinimumSize(extent_);
-    update(box);
+    UpdateMinimumSize();
+    update(Scaled(box));
   }
 
   void Paint(QPainter& painter, const QRect& area) const {
@@ -54,6 +128,17 @@ class TEcranCanvas : public QWidget {
   }
 
   QSize Extent() const { return extent_; }
+  // The last text drawn, on this widget (zoomed); nothing after Clear.
+  std::optional<QRect> LastBox() const {
+    if (items_.empty()) return std::nullopt;
+    return Scaled(items_.back().box);
+  }
+
+  void SetZoom(int percent) {
+    scale_ = percent / 100.0;
+    UpdateMinimumSize();
+    update();
+  }
 
   void Clear() {
     items_.clear();
@@ -66,7 +151,11 @@ class TEcranCanvas : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override {
     QPainter painter(this);
-    Paint(painter, event->rect());
+    painter.fillRect(event->rect(), Qt::white);
+    painter.scale(scale_, scale_);
+    const QRectF exposed(event->rect().x() / scale_, event->rect().y() / scale_,
+                         event->rect().width() / scale_, event->rect().height() / scale_);
+    Paint(painter, exposed.toAlignedRect().adjusted(-1, -1, 1, 1));
   }
 
  private:
@@ -75,6 +164,15 @@ class TEcranCanvas : public QWidget {
     QString text;
   };
   static int BandOf(int y) { return y >= 0 ? y / kBand : -1 - (-1 - y) / kBand; }
+
+  QRect Scaled(const QRect& box) const {
+    return QRectF(box.x() * scale_, box.y() * scale_, box.width() * scale_, box.height() * scale_)
+        .toAlignedRect();
+  }
+  void UpdateMinimumSize() {
+    const QSize scaled(qCeil(extent_.width() * scale_), qCeil(extent_.height() * scale_));
+    if (scaled != minimumSize()) setMinimumSize(scaled);
+  }
 
   // Past the limit, the oldest half goes: what a runaway program drew first.
   void Forget() {
@@ -90,6 +188,7 @@ class TEcranCanvas : public QWidget {
   std::vector<Item> items_;
   std::map<int, std::vector<size_t>> bands_;
   QSize extent_{0, 0};
+  qreal scale_ = 1.0;
 };
 
 TEcran::TEcran(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -103,13 +202,27 @@ TEcran::TEcran(QWidget* parent) : QWidget(parent, Qt::Window) {
   scroll_->setBackgroundRole(QPalette::Base);
   canvas_ = new TEcranCanvas(font_, scroll_);
   scroll_->setWidget(canvas_);
+  scroll_->viewport()->installEventFilter(this);
   QPalette palette = scroll_->palette();
   palette.setColor(QPalette::Base, Qt::white);
   scroll_->setPalette(palette);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(scroll_);
-  setGeometry(104, 108, 607, 414);
+  setGeometry(QRect(kUsualPlace, QSize(607, 414)));
+  if (const QVariant moved = Setting(kPositionKey); moved.isValid() && OnADesktop(QRect(moved.toPoint(), size())))
+    move(moved.toPoint());
+  placedAt_ = pos();
+
+  menu_ = new QMenu(this);
+  CopyTextItem = menu_->addAction(QStringLiteral("Copier le texte"), this, &TEcran::CopyText);
+  SaveTextItem = menu_->addAction(QStringLiteral("Enregistrer le texte..."), this, &TEcran::SaveTextAs);
+  connect(menu_, &QMenu::aboutToShow, this, [this] {
+    const bool any = transcriptSize_ > 0;
+    CopyTextItem->setEnabled(any);
+    SaveTextItem->setEnabled(any);
+  });
+  SetZoom(RememberedZoom(kZoomKey));
 }
 
 void TEcran::SetTitle(const QString& title) { setWindowTitle(title); }
@@ -119,9 +232,24 @@ void TEcran::ShowScreen() {
   raise();
 }
 
-void TEcran::DrawText(int x, int y, const QString& text) { canvas_->Draw(x, y, text); }
+void TEcran::DrawText(int x, int y, const QString& text) {
+  canvas_->Draw(x, y, text);
+  AppendTranscript(text);
+}
 
-void TEcran::Clear() { canvas_->Clear(); }
+void TEcran::NewLine() {
+  lines_.push_back(std::move(current_));
+  current_.clear();
+  ++transcriptSize_;  // its "\n"
+  AppendTranscript(QString());
+}
+
+void TEcran::Clear() {
+  canvas_->Clear();
+  lines_.clear();
+  current_.clear();
+  transcriptSize_ = 0;
+}
 
 int TEcran::TextWidth(const QString& text) const { return QFontMetrics(font_).horizontalAdvance(text); }
 
@@ -133,12 +261,170 @@ QImage TEcran::Snapshot() const {
   return image;
 }
 
+// --- Transcript --------------------------------------------------------------
+
+// A runaway program keeps only its latest output: the oldest lines go first.
+void TEcran::AppendTranscript(const QString& text) {
+  current_ += text;
+  transcriptSize_ += text.size();
+  while (transcriptSize_ > kMaxTranscript && !lines_.empty()) {
+    transcriptSize_ -= lines_.front().size() + 1;
+    lines_.pop_front();
+  }
+  if (transcriptSize_ > kMaxTranscript) {
+    const qsizetype excess = transcriptSize_ - kMaxTranscript;
+    current_.remove(0, excess);
+    transcriptSize_ -= excess;
+  }
+}
+
+QString TEcran::Transcript() const {
+  QString text;
+  text.reserve(transcriptSize_);
+  for (const QString& line : lines_) {
+    text += line;
+    text += u'\n';
+  }
+  return text + current_;
+}
+
+void TEcran::CopyText() { QGuiApplication::clipboard()->setText(Transcript()); }
+
+bool TEcran::SaveText(const QString& path) {
+  QSaveFile file(path);
+  bool saved = !QFileInfo(path).isDir() && file.open(QIODevice::WriteOnly);
+  if (saved) {
+    const QByteArray bytes = Transcript().toUtf8();
+    saved = file.write(bytes) == bytes.size() && file.commit();
+  }
+  if (saved) return true;
+  const QString message = QStringLiteral("Le texte de l'écran n'a pas pu être enregistré dans « %1 » (%2).")
+                              .arg(QDir::toNativeSeparators(path), SaveFailureReason(path, file.error()));
+  if (messageBox) messageBox(message);
+  else QMessageBox::warning(this, QStringLiteral("Orv Java"), message);
+  return false;
+}
+
+void TEcran::SaveTextAs() {
+  const QString path = askSaveName ? askSaveName()
+                                   : QFileDialog::getSaveFileName(this, QStringLiteral("Enregistrer le texte"), QString(),
+                                                                  QStringLiteral("Fichiers texte (*.txt);;Tous les fichiers (*)"));
+  if (!path.isEmpty()) SaveText(path);
+}
+
+void TEcran::contextMenuEvent(QContextMenuEvent* event) { menu_->exec(event->globalPos()); }
+
+// --- Zoom --------------------------------------------------------------------
+
+void TEcran::SetZoom(int percent) {
+  percent = std::clamp(percent, ZoomStep(kNormalZoom, -100), ZoomStep(kNormalZoom, 100));
+  if (percent == zoom_) return;
+  // The view keeps showing the same part of the drawing.
+  const qreal ratio = qreal(percent) / zoom_;
+  QScrollBar* bars[] = {scroll_->horizontalScrollBar(), scroll_->verticalScrollBar()};
+  const int values[] = {bars[0]->value(), bars[1]->value()};
+  zoom_ = percent;
+  canvas_->SetZoom(zoom_);
+  scroll_->setWidgetResizable(true);  // the scroll range follows at once
+  for (int i = 0; i < 2; ++i) bars[i]->setValue(qRound(values[i] * ratio));
+  SetSetting(kZoomKey, zoom_);
+}
+
+void TEcran::ZoomBy(int steps) { SetZoom(ZoomStep(zoom_, steps)); }
+
+bool TEcran::event(QEvent* event) {
+  // Zoom keys belong to the screen, whatever shortcut the application has.
+  if (event->type() == QEvent::ShortcutOverride && ZoomKeySteps(static_cast<QKeyEvent*>(event))) {
+    event->accept();
+    return true;
+  }
+  return QWidget::event(event);
+}
+
+bool TEcran::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == scroll_->viewport() && event->type() == QEvent::Wheel) {
+    auto* wheel = static_cast<QWheelEvent*>(event);
+    if (wheel->modifiers() & Qt::ControlModifier) {
+      wheelDelta_ += wheel->angleDelta().y();
+      const int steps = wheelDelta_ / kWheelNotch;
+      wheelDelta_ -= steps * kWheelNotch;
+      if (steps != 0) ZoomBy(steps);
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
 void TEcran::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) {
     emit InterruptRequested();
     return;
   }
+  if (const std::optional<int> steps = ZoomKeySteps(event)) {
+    ZoomBy(*steps);
+    return;
+  }
   QWidget::keyPressEvent(event);
+}
+
+// --- Placement ---------------------------------------------------------------
+
+void TEcran::MoveOurselves(const QPoint& framePosition) {
+  move(framePosition);
+  placedAt_ = pos();
+}
+
+void TEcran::PlaceBeside(const QRect& avoid) {
+  if (isVisible()) return;
+  if (const QVariant moved = Setting(kPositionKey); moved.isValid() && OnADesktop(QRect(moved.toPoint(), size())))
+    return MoveOurselves(moved.toPoint());
+  const QRect area = AvailableAround(avoid.center());
+  const QSize size = frameGeometry().size();
+  if (avoid.isValid() && area.isValid() && size.height() <= area.height()) {
+    const int top = Inside(area, avoid.topLeft(), size).y();
+    if (avoid.right() + size.width() <= area.right()) return MoveOurselves({avoid.right() + 1, top});
+    if (avoid.left() - size.width() >= area.left()) return MoveOurselves({avoid.left() - size.width(), top});
+    if (avoid.bottom() + size.height() <= area.bottom() && size.width() <= area.width())
+      return MoveOurselves({Inside(area, avoid.topLeft(), size).x(), avoid.bottom() + 1});
+  }
+  setGeometry(QRect(kUsualPlace, this->size()));
+  placedAt_ = pos();
+}
+
+void TEcran::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  shown_.start();
+}
+
+// The window manager may still place the window just after it shows; later
+// moves while it is visible are the learner's, and remembered.
+void TEcran::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  if (!isVisible() || !shown_.isValid() || shown_.elapsed() < kSettleMs) {
+    placedAt_ = pos();
+    return;
+  }
+  if (pos() == placedAt_) return;
+  placedAt_ = pos();
+  SetSetting(kPositionKey, pos());
+}
+
+QPoint TEcran::InputBoxPlace(const QSize& box) {
+  if (!isVisible()) return {200, 112};
+  QWidget* viewport = scroll_->viewport();
+  const std::optional<QRect> last = canvas_->LastBox();
+  const int lastBottom = last ? last->bottom() + 1 : 0;
+  if (last) {  // the line the program just wrote is in view
+    QScrollBar* bar = scroll_->verticalScrollBar();
+    if (last->bottom() >= bar->value() + viewport->height()) bar->setValue(last->bottom() + 1 - viewport->height());
+    if (last->top() < bar->value()) bar->setValue(last->top());
+  }
+  const QRect visible(viewport->mapToGlobal(QPoint(0, 0)), viewport->size());
+  const int below = canvas_->mapToGlobal(QPoint(0, lastBottom)).y() + kInputGap;
+  QPoint place(visible.left(), below);
+  if (below + box.height() > visible.bottom() + 1) place = {frameGeometry().left(), frameGeometry().bottom() + 1 + kInputGap};
+  const QRect area = AvailableAround(visible.center());
+  return area.isValid() ? Inside(area, place, box) : place;
 }
 
 }  // namespace orv

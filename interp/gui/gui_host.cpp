@@ -70,6 +70,7 @@ GuiHost::GuiHost(TEcran& screen, std::function<TForm12&()> input)
 }
 
 void GuiHost::MessageBox(const std::string& text) {
+  if (muted_) return;
   const QString message = FromCp1252(text);
   if (messageBox) return messageBox(message);
   QMessageBox box(QMessageBox::NoIcon, "Orv Java", message, QMessageBox::Ok, QApplication::activeWindow());
@@ -99,6 +100,7 @@ bool GuiHost::ReadKeyboardLine(std::string& line) {
     entered = keyboard(text);
   } else {
     TForm12& box = input_();
+    box.move(surface_.Ecran().InputBoxPlace(box.size()));
     entered = box.exec() == QDialog::Accepted;
     if (entered) text = box.Result();
     // The box closes without Enter only on Échap or an interrupt request.
@@ -126,6 +128,7 @@ void GuiHost::Surface::Show() { screen_.ShowScreen(); }
 void GuiHost::Surface::DrawText(int x, int y, const std::string& text) {
   screen_.DrawText(x, y, FromCp1252(text));
 }
+void GuiHost::Surface::NewLine() { screen_.NewLine(); }
 int GuiHost::Surface::TextWidth(const std::string& text) { return screen_.TextWidth(FromCp1252(text)); }
 
 }  // namespace orv

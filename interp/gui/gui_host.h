@@ -54,6 +54,8 @@ class GuiHost : public Host {
   // Asks the running program to stop before its next line.
   void RequestInterrupt() { interrupt_ = true; }
   void ClearInterrupt() { interrupt_ = false; }
+  // While muted, message boxes are not shown (refreshes of the debug views).
+  void SetMessagesMuted(bool muted) { muted_ = muted; }
 
   // Seams: tests answer message boxes and the keyboard themselves.
   std::function<void(const QString&)> messageBox;
@@ -70,6 +72,8 @@ class GuiHost : public Host {
     void Show() override;
     void DrawText(int x, int y, const std::string& text) override;
     int TextWidth(const std::string& text) override;
+    void NewLine() override;
+    TEcran& Ecran() { return screen_; }
 
    private:
     TEcran& screen_;
@@ -78,6 +82,7 @@ class GuiHost : public Host {
   Surface surface_;
   std::function<TForm12&()> input_;
   bool interrupt_ = false;
+  bool muted_ = false;
   QElapsedTimer sinceEvents_;
 };
 

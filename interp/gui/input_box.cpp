@@ -1,7 +1,10 @@
 #include "interp/gui/input_box.h"
 
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 
 namespace orv {
 
@@ -12,14 +15,26 @@ TForm12::TForm12(QWidget* parent)
   palette.setColor(QPalette::Window, Qt::white);
   setPalette(palette);
   setAutoFillBackground(true);
-  setGeometry(200, 112, 427, 34);
+  QFont font = this->font();
+  font.setPixelSize(17);
+  Prompt = new QLabel(QStringLiteral("Entrée au clavier :"), this);
+  Prompt->setObjectName("Prompt");
+  Prompt->setFont(font);
   Edit1 = new QLineEdit(this);
   Edit1->setObjectName("Edit1");
   Edit1->setFrame(false);
-  Edit1->setGeometry(1, 0, 424, 29);
-  QFont font = Edit1->font();
-  font.setPixelSize(17);
   Edit1->setFont(font);
+  Edit1->setMinimumSize(424, 29);
+  Prompt->setBuddy(Edit1);
+  // The frame is one pixel wide, painted; the layout keeps clear of it.
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(6, 2, 2, 2);
+  layout->setSpacing(6);
+  layout->addWidget(Prompt);
+  layout->addWidget(Edit1, 1);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  adjustSize();
+  move(200, 112);
   connect(Edit1, &QLineEdit::returnPressed, this, &QDialog::accept);
 }
 
@@ -37,6 +52,13 @@ void TForm12::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QDialog::keyPressEvent(event);
+}
+
+void TForm12::paintEvent(QPaintEvent* event) {
+  QDialog::paintEvent(event);
+  QPainter painter(this);
+  painter.setPen(palette().color(QPalette::Dark));
+  painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 }  // namespace orv

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QPointer>
+#include <QWindow>
 #include <vector>
 
 #include "interp/gui/debug_windows.h"
@@ -51,6 +53,35 @@ std::vector<Waiter>& Waiters() {
   return waiters;
 }
 
+constexpr qsizetype kMaxValueShown = 1000;  // characters of a long string in the listing
+
+// The debug views stay above the main window, like its tool windows.
+void ShowTool(QDialog& window) {
+  if (!window.isVisible()) {
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (!qobject_cast<QMainWindow*>(top) || !top->isVisible()) continue;
+      window.winId();  // creates the native window
+      if (window.windowHandle() && top->windowHandle()) window.windowHandle()->setTransientParent(top->windowHandle());
+      break;
+    }
+  }
+  window.show();
+  window.raise();
+  window.activateWindow();
+}
+
+bool HasValue(const Symbol& symbol) {
+  const bool array = !symbol.Name.empty() && symbol.Name.back() == '[';
+  return !array && (symbol.Kind == 'C' || symbol.Kind == 'I' || symbol.Kind == 'R' || symbol.Kind == 'S');
+}
+
+QString Shortened(QString value) {
+  if (value.size() <= kMaxValueShown) return value;
+  const qsizetype length = value.size();
+  value.truncate(kMaxValueShown);
+  return value + QStringLiteral("… (%1 caractères)").arg(length);
+}
+
 }  // namespace
 
 TTableSymboles& TableSymbolesWindow() { return Once(tableSymboles); }
@@ -94,6 +125,7 @@ bool InterpreterSession::Exec(LineList& lines, int32_t& finalState) {
   interpreter_->Exec(lines, ResumeLine, StepMode, finalState);
   qApp->removeEventFilter(this);
   running_ = false;
+  RefreshDebugViews();
   emit RunningChanged(false);
   return true;
 }
@@ -120,19 +152,55 @@ bool InterpreterSession::eventFilter(QObject* watched, QEvent* event) {
   return QObject::eventFilter(watched, event);
 }
 
+// The debug views read the interpreter between lines; what they ask must
+// not change how the run goes on.
+QString InterpreterSession::Examined(const std::string& text) {
+  const int32_t state = interpreter_->RunState;
+  const std::string result = interpreter_->Examiner(text);
+  interpreter_->RunState = state;
+  return FromCp1252(result);
+}
+
+std::vector<TTableSymboles::Line> InterpreterSession::ListingLines() {
+  const std::vector<std::string> listing = interpreter_->Stats();
+  const std::vector<Symbol>& symbols = interpreter_->SymbolTable;
+  std::vector<TTableSymboles::Line> lines;
+  lines.reserve(listing.size());
+  for (size_t i = 0; i < listing.size(); ++i) {
+    TTableSymboles::Line line{FromCp1252(listing[i]), std::nullopt, i < symbols.size()};
+    if (line.symbol && HasValue(symbols[i])) line.value = Shortened(Examined(symbols[i].Name));
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+// A refresh nobody asked for shows no message box: an examined index that
+// has become wrong just gives an empty result.
+void InterpreterSession::RefreshDebugViews() {
+  host_->SetMessagesMuted(true);
+  if (tableSymboles && tableSymboles->isVisible()) tableSymboles->Refresh(ListingLines());
+  if (variable && variable->isVisible()) variable->Refresh();
+  host_->SetMessagesMuted(false);
+}
+
 void InterpreterSession::Stats() {
   TTableSymboles& window = TableSymbolesWindow();
-  window.Clear();
-  for (const std::string& line : interpreter_->Stats()) window.Init(FromCp1252(line));
-  window.exec();
+  if (!window.isVisible()) window.Clear();  // a new look: nothing has changed yet
+  host_->SetMessagesMuted(true);
+  window.Refresh(ListingLines());
+  host_->SetMessagesMuted(false);
+  ShowTool(window);
 }
 
 void InterpreterSession::Examiner() {
   TVariable& window = VariableWindow();
-  window.SetEvaluator([this](const QString& text) {
-    return FromCp1252(interpreter_->Examiner(ToCp1252(text)));
-  });
-  window.exec();
+  window.SetEvaluator([this](const QString& text) { return Examined(ToCp1252(text)); });
+  if (!window.isVisible()) {
+    host_->SetMessagesMuted(true);
+    window.Refresh(false);  // the last name, as it is now
+    host_->SetMessagesMuted(false);
+  }
+  ShowTool(window);
 }
 
 }  // namespace orv

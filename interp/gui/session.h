@@ -6,16 +6,16 @@
 #include <QObject>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "interp/Unit3.h"
+#include "interp/gui/debug_windows.h"
 #include "interp/gui/gui_host.h"
 
 namespace orv {
 
 class TEcran;
 class TForm12;
-class TTableSymboles;
-class TVariable;
 
 class InterpreterSession : public QObject {
   Q_OBJECT
@@ -39,9 +39,12 @@ class InterpreterSession : public QObject {
   bool Exec(LineList& lines, int32_t& finalState);
   void RequestInterrupt();
 
-  // The symbol-table listing and the examine dialog, modally.
+  // The symbol-table listing and the examine dialog, filled and shown as
+  // tool windows that may stay open: after every run, each one open shows
+  // the state again, what changed in bold.
   void Stats();
   void Examiner();
+  void RefreshDebugViews();
 
  signals:
   void RunningChanged(bool running);
@@ -50,6 +53,10 @@ class InterpreterSession : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // TForm3::Examiner, leaving RunState as it was.
+  QString Examined(const std::string& text);
+  std::vector<TTableSymboles::Line> ListingLines();
+
   TEcran* ecran_ = nullptr;
   std::unique_ptr<GuiHost> host_;
   std::unique_ptr<TForm3> interpreter_;

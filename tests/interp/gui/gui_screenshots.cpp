@@ -1,49 +1,82 @@
-// Screenshots of the output screen and the debug views after a run:
-//   interp_gui_screenshots DIR   (under xvfb-run)
+// Screenshots of the output screen, the keyboard box and the debug views:
+//   interp_gui_screenshots DIR   (under xvfb-run; QT_SCALE_FACTOR=2 for 200 %)
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <QtGlobal>
 
 #include "editor/Childwin.h"
 #include "interp/gui/debug_windows.h"
 #include "interp/gui/ecran.h"
+#include "interp/gui/input_box.h"
 #include "interp/gui/session.h"
 
 using namespace orv;
 
+namespace {
+
+// The desktop around the screen and the keyboard box below its text.
+void SaveDesktop(const QString& path, const QRect& around) {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  const QRect area = around.adjusted(-10, -10, 10, 60).intersected(screen->geometry());
+  screen->grabWindow(0, area.x(), area.y(), area.width(), area.height()).save(path);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  QTemporaryDir settings;  // the learner's settings stay as they are
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
   const QString dir = argc > 1 ? argv[1] : ".";
   QDir().mkpath(dir);
   auto* editor = new TEditeur;
   editor->setWindowTitle("OrvJava - Table.java");
   editor->Memo1->setPlainText(
-      "import java.util.*;\nclass Table\n{\n static int i, j, p;\n static String titre;\n"
+      "import java.util.*;\nclass Table\n{\n static int i, j, p;\n static String titre, nom;\n"
       " public static void main(String args[])\n {\n  titre = \"Table de multiplication\";\n"
       "  System.out.println(titre);\n  for (i=1; i<=9; i++)\n  {\n   for (j=1; j<=9; j++)\n   {\n"
       "    p = i * j;\n    System.out.print(p);\n    System.out.print(\"  \");\n   }\n"
-      "   System.out.println(\"\");\n  }\n }\n}");
+      "   System.out.println(\"\");\n  }\n  System.out.print(\"Votre nom ? \");\n"
+      "  FGETS(System.in, nom);\n  System.out.print(\"Bonjour \");\n  System.out.println(nom);\n }\n}");
   editor->show();
-  editor->Executer();
   TEcran& ecran = Interpreter().Ecran();
+  // A message would wait for a click nobody gives: it is printed instead.
+  Interpreter().Host().messageBox = [](const QString& m) { qWarning("message: %s", qPrintable(m)); };
+  QTimer::singleShot(300, [&ecran, dir] {
+    auto* box = qobject_cast<TForm12*>(QApplication::activeModalWidget());
+    if (!box) return;
+    box->Edit1->setText("Zoé");
+    QApplication::processEvents();
+    box->grab().save(dir + "/clavier.png");
+    SaveDesktop(dir + "/ecran-clavier.png", ecran.frameGeometry().united(box->frameGeometry()));
+    box->accept();
+  });
+  editor->Executer();
   QApplication::processEvents();
   ecran.grab().save(dir + "/ecran.png");
+  ecran.SetZoom(150);
+  QApplication::processEvents();
+  ecran.grab().save(dir + "/ecran-zoom.png");
+  ecran.SetZoom(100);
 
-  QTimer::singleShot(300, [dir] {
-    QWidget* table = QApplication::activeModalWidget();
-    table->grab().save(dir + "/table-symboles.png");
-    table->close();
-  });
+  // Step mode with both views open: the changes of the last step are bold.
+  Interpreter().StepMode = 1;
+  editor->Executer();
   Interpreter().Stats();
-  QTimer::singleShot(300, [dir] {
-    auto* dialog = qobject_cast<TVariable*>(QApplication::activeModalWidget());
-    dialog->Edit1->setText("titre");
-    dialog->Evaluate();
-    dialog->grab().save(dir + "/examiner.png");
-    dialog->close();
-  });
   Interpreter().Examiner();
+  TVariable& examine = VariableWindow();
+  examine.Edit1->setText("p");
+  examine.Evaluate();
+  for (int step = 0; step < 8; ++step) editor->Continuer2();
+  QApplication::processEvents();
+  TableSymbolesWindow().grab().save(dir + "/table-symboles.png");
+  examine.grab().save(dir + "/examiner.png");
+  Interpreter().StepMode = 0;
   editor->SetModified(false);
   return 0;
 }

@@ -263,15 +263,14 @@ class RunCommandsTest : public QObject {
 
   void listingOfTheDefaultProgram() {
     editor->Executer();
-    QStringList shown;
-    WhenModal([&shown](QWidget* modal) {
-      auto* table = qobject_cast<TTableSymboles*>(modal);
-      QVERIFY(table);
-      QCOMPARE(table->windowTitle(), QString("Table des Symboles"));
-      for (int i = 0; i < table->ListBox1->count(); ++i) shown << table->ListBox1->item(i)->text();
-      QTest::keyClick(table, Qt::Key_Escape);
-    });
     Interpreter().Stats();
+    TTableSymboles& table = TableSymbolesWindow();
+    QVERIFY(table.isVisible());
+    QCOMPARE(table.windowTitle(), QString("Table des Symboles"));
+    QStringList shown;
+    for (int i = 0; i < table.ListBox1->count(); ++i) shown << table.ListBox1->item(i)->text();
+    QTest::keyClick(table.ListBox1, Qt::Key_Escape);
+    QVERIFY(!table.isVisible());
     QCOMPARE(shown.mid(0, 3), (QStringList{"i , I , 1", "r , R , 1", "c , C , 1"}));
     QCOMPARE(shown.mid(5), (QStringList{"Void : 0", "Etiquettes : 0", "Var String : 0", "Var Char : 1",
                                         "Var Int : 1", "Var Float : 1", "Var File : 0",
@@ -281,20 +280,19 @@ class RunCommandsTest : public QObject {
   void examineShowsValuesAndUnknownNames() {
     SetText(Program(" static int i;\n static float r;\n", "  i = 12;\n  r = 0.5f;\n"));
     editor->Executer();
-    QStringList results;
-    WhenModal([&results](QWidget* modal) {
-      auto* dialog = qobject_cast<TVariable*>(modal);
-      QVERIFY(dialog);
-      for (const char* name : {"i", "r", "inconnu"}) {
-        dialog->Edit1->setText(name);
-        QTest::keyClick(dialog->Edit1, Qt::Key_Return);
-        results << dialog->Edit2->text();
-        QCOMPARE(dialog->Edit1->selectedText(), QString(name));
-      }
-      QVERIFY(dialog->isVisible());  // Enter evaluates, it does not close
-      QTest::keyClick(dialog->Edit1, Qt::Key_Escape);
-    });
     Interpreter().Examiner();
+    TVariable& dialog = VariableWindow();
+    QVERIFY(dialog.isVisible());
+    QStringList results;
+    for (const char* name : {"i", "r", "inconnu"}) {
+      dialog.Edit1->setText(name);
+      QTest::keyClick(dialog.Edit1, Qt::Key_Return);
+      results << dialog.Edit2->text();
+      QCOMPARE(dialog.Edit1->selectedText(), QString(name));
+    }
+    QVERIFY(dialog.isVisible());  // Enter evaluates, it does not close
+    QTest::keyClick(dialog.Edit1, Qt::Key_Escape);
+    QVERIFY(!dialog.isVisible());
     QCOMPARE(results, (QStringList{"12", "0.5", "Variable inconnue"}));
     QVERIFY(messages.isEmpty());
   }

@@ -1,0 +1,383 @@
+// The learner's comfort around a run: debug views that follow the steps, the
+// screen's text kept, the keyboard box under the output, the screen's zoom
+// and its place beside the editor.
+#include <QClipboard>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QScreen>
+#include <QScrollArea>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "editor/Childwin.h"
+#include "interp/gui/debug_windows.h"
+#include "interp/gui/ecran.h"
+#include "interp/gui/input_box.h"
+#include "interp/gui/qt_text.h"
+#include "interp/gui/session.h"
+#include "interp/gui/view_settings.h"
+
+using namespace orv;
+
+namespace {
+
+QString Program(const QString& declarations, const QString& body) {
+  return "import java.util.*;\nclass Essai\n{\n" + declarations + " public static void main(String args[])\n {\n" +
+         body + " }\n}";
+}
+
+// Does `action` once the next modal dialog runs; closes it afterwards.
+void WhenModal(std::function<void(QWidget*)> action) {
+  QTimer::singleShot(0, [action] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return WhenModal(action);
+    action(modal);
+    if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && dialog->isVisible()) dialog->reject();
+  });
+}
+
+int IndexOf(const TTableSymboles& table, const QString& text) {
+  for (int i = 0; i < table.ListBox1->count(); ++i)
+    if (table.ListBox1->item(i)->text() == text) return i;
+  return -1;
+}
+
+// The rightmost column holding dark pixels.
+int InkRight(const QImage& image) {
+  int right = -1;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = right + 1; x < image.width(); ++x)
+      if (qGray(image.pixel(x, y)) < 128) right = x;
+  return right;
+}
+
+}  // namespace
+
+class ScreenViewsTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir settings;
+  TEditeur* editor = nullptr;
+  QStringList messages;
+
+  void Run(const QString& program) {
+    editor->Memo1->setPlainText(program);
+    editor->Executer();
+  }
+
+ private slots:
+  void initTestCase() {
+    QVERIFY(settings.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+  }
+  void init() {
+    editor = new TEditeur;
+    editor->setWindowTitle("OrvJava - Essai.java");
+    editor->show();
+    messages.clear();
+    Interpreter().Host().messageBox = [this](const QString& m) { messages << m; };
+    Interpreter().StepMode = 0;
+    Interpreter().ResumeLine = 0;
+  }
+  void cleanup() {
+    TableSymbolesWindow().hide();
+    VariableWindow().hide();
+    editor->SetModified(false);
+    editor->close();
+    QApplication::processEvents();
+  }
+
+  // Open while the learner steps, both views show the values as they are
+  // now, bold where they changed at the last step, without a message box
+  // and without disturbing the run.
+  void openViewsFollowEachStep() {
+    Run(Program(" static int i;\n static String s;\n static int tab[] = new int[3];\n",
+                "  i = 5;\n  s = \"mot\";\n  i = 6;\n"));
+    TTableSymboles& table = TableSymbolesWindow();
+    TVariable& examine = VariableWindow();
+    Interpreter().Stats();
+    Interpreter().Examiner();
+    QVERIFY(table.isVisible() && examine.isVisible());
+    QVERIFY(!QApplication::activeModalWidget());
+    examine.Edit1->setText("i");
+    QTest::keyClick(examine.Edit1, Qt::Key_Return);
+    QCOMPARE(examine.Edit2->text(), QString("6"));
+    const int iLine = IndexOf(table, "i , I , 1"), sLine = IndexOf(table, "s , S , 1");
+    QVERIFY(iLine >= 0 && sLine >= 0);
+    QCOMPARE(table.Value(iLine), QString("6"));
+    QVERIFY(table.Value(IndexOf(table, "tab[ , I , 2")).isNull());  // no value for an array
+    QVERIFY(!table.Changed(iLine));
+
+    // Step by step from the start: "i = 5;" then "s = ...", then "i = 6;".
+    Interpreter().StepMode = 1;
+    editor->Executer();  // stops on the "{" under main: every value is new
+    QCOMPARE(table.Value(iLine), QString("0"));
+    QVERIFY(table.Changed(iLine));
+    QCOMPARE(examine.Edit2->text(), QString("0"));
+    QVERIFY(examine.Edit2->font().bold());
+    editor->Continuer2();  // "{"
+    QVERIFY(!table.Changed(iLine) && !examine.Edit2->font().bold());
+    editor->Continuer2();  // i = 5
+    QCOMPARE(table.Value(iLine), QString("5"));
+    QVERIFY(table.Changed(iLine));
+    QVERIFY(!table.Changed(sLine));
+    QCOMPARE(examine.Edit2->text(), QString("5"));
+    QVERIFY(examine.Edit2->font().bold());
+    editor->Continuer2();  // s = "mot"
+    QCOMPARE(table.Value(sLine), QString("mot"));
+    QVERIFY(table.Changed(sLine) && !table.Changed(iLine));
+    QVERIFY(!examine.Edit2->font().bold());
+    QCOMPARE(table.ListBox1->item(iLine)->text(), QString("i , I , 1"));  // the line's own text stays
+
+    // A name whose index became wrong says so once, when asked, not at every step.
+    examine.Edit1->setText("tab[s]");
+    QTest::keyClick(examine.Edit1, Qt::Key_Return);
+    QCOMPARE(messages, QStringList{"Indice de type incorrect"});
+    int steps = 0;
+    while (Interpreter().Interpreter().RunState != kFinished && steps++ < 20) editor->Continuer2();
+    QCOMPARE(Interpreter().Interpreter().RunState, kFinished);  // refreshes leave the run's state alone
+    QCOMPARE(messages, QStringList{"Indice de type incorrect"});
+    QCOMPARE(table.Value(iLine), QString("6"));
+
+    QTest::keyClick(examine.Edit1, Qt::Key_Escape);
+    QTest::keyClick(table.ListBox1, Qt::Key_Escape);
+    QVERIFY(!examine.isVisible() && !table.isVisible());
+  }
+
+  // The count lines are bold when their count changes between two looks.
+  void aCountThatChangesIsBold() {
+    Run(Program(" static int i;\n", ""));
+    Interpreter().Stats();
+    TTableSymboles& table = TableSymbolesWindow();
+    Run(Program(" static int i, j;\n", ""));
+    const int ints = IndexOf(table, "Var Int : 2");
+    QVERIFY(ints >= 0);
+    QVERIFY(table.Changed(ints));
+    QVERIFY(!table.Changed(IndexOf(table, "Var Float : 0")));
+    QVERIFY(table.Changed(IndexOf(table, "j , I , 2")));  // a new variable
+  }
+
+  // What the screen shows can be copied and saved, line by line.
+  void theTranscriptFollowsThePrintLines_data() {
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<QString>("transcript");
+    QTest::newRow("prints then a print-line")
+        << "  System.out.print(\"ab\");\n  System.out.print(\"cd\");\n  System.out.println(\"ef\");\n"
+           "  System.out.print(\"gh\");\n"
+        << "abcdef\ngh";
+    QTest::newRow("an empty line") << "  System.out.println(\"Zoé\");\n  System.out.println(\"\");\n  System.out.println(\"fin\");\n"
+                                   << "Zoé\n\nfin\n";
+    QTest::newRow("nothing printed") << "" << "";
+  }
+  void theTranscriptFollowsThePrintLines() {
+    QFETCH(QString, body);
+    QFETCH(QString, transcript);
+    Run(Program("", "  System.out.println(\"avant\");\n"));
+    Run(Program("", body));  // a fresh run starts a new transcript
+    TEcran& ecran = Interpreter().Ecran();
+    QCOMPARE(ecran.Transcript(), transcript);
+    QApplication::clipboard()->setText("autre chose");
+    ecran.CopyTextItem->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), transcript);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("sortie.txt");
+    ecran.askSaveName = [path] { return path; };
+    ecran.SaveTextItem->trigger();
+    ecran.askSaveName = nullptr;
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), transcript.toUtf8());
+  }
+
+  void aResumeAddsToTheTranscript() {
+    const QString breakpoint = QString(QChar(0x00BB));
+    Run(Program(" static int i;\n", "  System.out.println(\"un\");\n" + breakpoint + "  i = 1;\n  System.out.println(\"deux\");\n"));
+    editor->Continuer2();
+    QCOMPARE(Interpreter().Ecran().Transcript(), QString("un\ndeux\n"));
+  }
+
+  void aFailedSaveSaysWhyAndKeepsTheText_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing folder") << "absent/sortie.txt" << "dossier introuvable";
+    QTest::newRow("a folder") << "" << "c'est un dossier";
+  }
+  void aFailedSaveSaysWhyAndKeepsTheText() {
+    QFETCH(QString, name);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    TEcran ecran;
+    QStringList said;
+    ecran.messageBox = [&said](const QString& m) { said << m; };
+    ecran.DrawText(0, 0, "Résultat");
+    ecran.NewLine();
+    const QString path = name.isEmpty() ? dir.path() : dir.filePath(name);
+    QVERIFY(!ecran.SaveText(path));
+    QCOMPARE(said.size(), 1);
+    QVERIFY2(said[0].startsWith("Le texte de l'écran n'a pas pu être enregistré") && said[0].contains(reason),
+             qPrintable(said[0]));
+    QCOMPARE(ecran.Transcript(), QString("Résultat\n"));
+    QVERIFY(ecran.SaveText(dir.filePath("ici.txt")));  // nothing lost: a second try works
+    ecran.Clear();
+    QCOMPARE(ecran.Transcript(), QString());
+  }
+
+  // The keyboard box opens under the program's last line while the screen
+  // has room there, else under the screen window; either way it covers none
+  // of the text.
+  void theKeyboardBoxOpensUnderTheLastLine_data() {
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<bool>("insideTheScreen");
+    QTest::newRow("room on the screen") << 2 << true;
+    QTest::newRow("screen full") << 40 << false;
+  }
+  void theKeyboardBoxOpensUnderTheLastLine() {
+    QFETCH(int, lines);
+    QFETCH(bool, insideTheScreen);
+    QString body;
+    for (int i = 1; i <= lines; ++i) body += QString("  System.out.println(\"ligne %1\");\n").arg(i);
+    body += "  System.out.print(\"Votre nom ? \");\n  FGETS(System.in, s);\n";
+    TEcran& ecran = Interpreter().Ecran();
+    QRect box, lastLine, screen;
+    WhenModal([&](QWidget* modal) {
+      auto* form = qobject_cast<TForm12*>(modal);
+      QVERIFY(form);
+      box = form->frameGeometry();
+      QWidget* canvas = ecran.findChild<QScrollArea*>()->widget();
+      const int top = lines * 18;  // where the prompt was drawn
+      lastLine = QRect(canvas->mapToGlobal(QPoint(0, top)), QSize(ecran.TextWidth("Votre nom ? "), 18));
+      screen = ecran.frameGeometry();
+      QVERIFY(form->Prompt->isVisible());
+      form->Edit1->setText("Léa");
+      QTest::keyClick(form->Edit1, Qt::Key_Return);
+    });
+    Run(Program(" static String s;\n", body));
+    QVERIFY(messages.isEmpty());
+    QCOMPARE(FromCp1252(Interpreter().Interpreter().Examiner("s")), QString("Léa"));
+    QVERIFY(screen.contains(lastLine));  // the line the program asks with is in view
+    QVERIFY(!box.intersects(lastLine));
+    QVERIFY(box.top() >= lastLine.bottom());
+    if (insideTheScreen) {
+      QVERIFY2(box.top() <= lastLine.bottom() + 8,
+               qPrintable(QString("box at %1, last line ends at %2").arg(box.top()).arg(lastLine.bottom())));
+      QVERIFY(screen.contains(box.topLeft()));
+      QCOMPARE(box.left(), ecran.geometry().left());
+    } else {
+      QVERIFY(box.top() > screen.bottom());
+    }
+  }
+
+  // Zoom keys and the wheel enlarge the drawing, not the program's page.
+  void zoomScalesTheDrawingOnly_data() {
+    QTest::addColumn<QList<int>>("keys");  // key, modifiers, ...
+    QTest::addColumn<int>("zoom");
+    const int ctrl = int(Qt::ControlModifier);
+    QTest::newRow("Ctrl++ twice") << QList<int>{Qt::Key_Plus, ctrl, Qt::Key_Plus, ctrl} << 125;
+    QTest::newRow("Ctrl+=") << QList<int>{Qt::Key_Equal, ctrl} << 110;
+    QTest::newRow("Ctrl+-") << QList<int>{Qt::Key_Minus, ctrl} << 90;
+    QTest::newRow("Ctrl+0 after Ctrl++") << QList<int>{Qt::Key_Plus, ctrl, Qt::Key_0, ctrl} << 100;
+    QTest::newRow("+ without Ctrl") << QList<int>{Qt::Key_Plus, 0} << 100;
+  }
+  void zoomScalesTheDrawingOnly() {
+    QFETCH(QList<int>, keys);
+    QFETCH(int, zoom);
+    SetSetting("zoom/ecran", 100);
+    TEcran ecran;
+    ecran.show();
+    ecran.DrawText(0, 0, "Bonjour");
+    const int width = ecran.TextWidth("Bonjour");
+    const int inkAt100 = InkRight(ecran.grab().toImage());
+    for (int i = 0; i < keys.size(); i += 2)
+      QTest::keyClick(ecran.focusWidget() ? ecran.focusWidget() : &ecran, Qt::Key(keys[i]), Qt::KeyboardModifiers(keys[i + 1]));
+    QCOMPARE(ecran.Zoom(), zoom);
+    QCOMPARE(ecran.TextWidth("Bonjour"), width);
+    QCOMPARE(ecran.Snapshot().width(), width);  // the program's page is the same
+    const int ink = InkRight(ecran.grab().toImage());
+    QVERIFY2(qAbs(ink - inkAt100 * zoom / 100) <= 3, qPrintable(QString("ink to %1 at %2 %").arg(ink).arg(zoom)));
+    QWidget* canvas = ecran.findChild<QScrollArea*>()->widget();
+    QVERIFY(qAbs(canvas->minimumWidth() - width * zoom / 100) <= 1);  // the scroll extent follows
+    QCOMPARE(TEcran().Zoom(), zoom);  // remembered for the next session
+  }
+
+  void ctrlWheelZooms() {
+    SetSetting("zoom/ecran", 100);
+    TEcran ecran;
+    ecran.show();
+    QWidget* viewport = ecran.findChild<QScrollArea*>()->viewport();
+    auto wheel = [viewport](int delta, Qt::KeyboardModifiers modifiers) {
+      QWheelEvent event(QPointF(10, 10), viewport->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, delta),
+                        Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+      QApplication::sendEvent(viewport, &event);
+    };
+    wheel(120, Qt::ControlModifier);
+    QCOMPARE(ecran.Zoom(), 110);
+    wheel(60, Qt::ControlModifier);  // half a notch: not yet
+    QCOMPARE(ecran.Zoom(), 110);
+    wheel(60, Qt::ControlModifier);
+    QCOMPARE(ecran.Zoom(), 125);
+    wheel(-240, Qt::ControlModifier);
+    QCOMPARE(ecran.Zoom(), 100);
+    wheel(-120, Qt::NoModifier);  // scrolling, not zooming
+    QCOMPARE(ecran.Zoom(), 100);
+    QSignalSpy interrupts(&ecran, &TEcran::InterruptRequested);
+    QTest::keyClick(&ecran, Qt::Key_Escape);
+    QCOMPARE(interrupts.count(), 1);
+  }
+
+  // A 300 x 200 screen, the editor's text placed on the test desktop.
+  void theScreenOpensBesideTheEditorText_data() {
+    QTest::addColumn<QRect>("text");
+    QTest::addColumn<QPoint>("place");
+    const QRect desk = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY(desk.width() >= 700 && desk.height() >= 600);
+    const int w = desk.width(), h = desk.height();
+    QTest::newRow("right of it") << QRect(0, 40, 400, 500) << QPoint(400, 40);
+    QTest::newRow("left of it") << QRect(w - 350, 50, 350, 300) << QPoint(w - 650, 50);
+    QTest::newRow("below it") << QRect(100, 0, w - 200, 300) << QPoint(100, 300);
+    QTest::newRow("kept on the desktop") << QRect(0, h - 100, 400, 100) << QPoint(400, h - 200);
+    QTest::newRow("no room: usual place") << QRect(50, 50, w - 100, h - 100) << QPoint();
+  }
+  void theScreenOpensBesideTheEditorText() {
+    QFETCH(QRect, text);
+    QFETCH(QPoint, place);
+    QSettings("OrvJava", "OrvJava").remove("ecran/position");
+    TEcran ecran;
+    ecran.resize(300, 200);
+    ecran.PlaceBeside(text);
+    // Beside the text the whole window counts; the usual place is that of
+    // the client area, as at start-up.
+    auto at = [&ecran, place] { return place.isNull() ? ecran.geometry().topLeft() : ecran.frameGeometry().topLeft(); };
+    const QPoint expected = place.isNull() ? QPoint(104, 108) : place;
+    QCOMPARE(at(), expected);
+    ecran.show();
+    QTest::qWait(500);
+    ecran.PlaceBeside(QRect(0, 0, 10, 10));  // visible: stays where it is
+    QCOMPARE(at(), expected);
+    QVERIFY(!Setting("ecran/position").isValid());  // our own moves are not remembered
+  }
+
+  void whereTheLearnerMovedTheScreenIsKept() {
+    QSettings("OrvJava", "OrvJava").remove("ecran/position");
+    TEcran ecran;
+    ecran.resize(300, 200);
+    ecran.PlaceBeside(QRect(0, 0, 400, 500));
+    ecran.show();
+    QTest::qWait(500);
+    ecran.move(30, 320);  // the learner drags it
+    QCOMPARE(Setting("ecran/position").toPoint(), QPoint(30, 320));
+    ecran.hide();
+    ecran.PlaceBeside(QRect(0, 0, 400, 500));
+    QCOMPARE(ecran.pos(), QPoint(30, 320));
+    TEcran next;  // the next session
+    QCOMPARE(next.pos(), QPoint(30, 320));
+  }
+};
+
+QTEST_MAIN(ScreenViewsTest)
+#include "screen_views_test.moc"

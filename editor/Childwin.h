@@ -160,6 +160,7 @@ class TEditeur : public QWidget {
   // The run commands' common part (childwin_run.cpp).
   QString ProgramName() const;
   int32_t RunProgram();
+  void ReportStop(int32_t finalState);
   void MarkStep(int line);
   bool ReadWholeFile(const QString& name, std::string& bytes);
   bool WriteTo(const QString& name);

@@ -28,13 +28,31 @@ QString TEditeur::ProgramName() const {
 
 int32_t TEditeur::RunProgram() {
   InterpreterSession& session = Interpreter();
-  session.Interpreter().InitPrg(ToCp1252(ProgramName()));
+  TForm3& interpreter = session.Interpreter();
+  interpreter.InitPrg(ToCp1252(ProgramName()));
+  interpreter.SetEchoKeyboard(true);
+  SetStopLine(-1);
   int32_t finalState = 0;
   const bool wasReadOnly = RunReadOnly();
   SetRunReadOnly(true);
   session.Exec(Lines(), finalState);
   SetRunReadOnly(wasReadOnly);
   return finalState;
+}
+
+// Where and why the run stopped, for the learner: the failing line turns
+// light red, and the main window's status line says it.
+void TEditeur::ReportStop(int32_t finalState) {
+  if (finalState != kStopped && finalState != kStoppedBeforeCloser) return;
+  InterpreterSession& session = Interpreter();
+  const int line = session.ResumeLine;
+  QString reason = FromCp1252(session.Interpreter().StopReason());
+  const bool failure = !reason.isEmpty() && !session.Interpreter().Interrupted();
+  if (reason.isEmpty())
+    reason = StartsWith(Lines().Line(line), kBreakMarker) ? QStringLiteral("point d'arrêt")
+                                                         : QStringLiteral("pas à pas");
+  if (failure) SetStopLine(line);
+  emit RunStopped(line, reason);
 }
 
 void TEditeur::MarkStep(int line) {
@@ -52,6 +70,7 @@ void TEditeur::Executer() {
   // A finished program has no next line to mark.
   if (session.StepMode == 1 && finalState != kFinished) MarkStep(session.ResumeLine);
   if (finalState > 0 && finalState != kFinished) CaretToLine(session.ResumeLine);
+  ReportStop(finalState);
 }
 
 void TEditeur::Continuer2() {
@@ -63,6 +82,7 @@ void TEditeur::Continuer2() {
   if (session.StepMode == 1 && finalState != kStoppedBeforeCloser && finalState != kFinished)
     MarkStep(session.ResumeLine);
   if (finalState > 0 && finalState < kStoppedBeforeCloser) CaretToLine(session.ResumeLine);
+  ReportStop(finalState);
 }
 
 // Toggles the breakpoint of the caret's line. The resume point stays where the

@@ -102,6 +102,13 @@ class TForm3 {
   void SetLineBudget(int64_t lines) { lineBudget_ = lines; }
   // True when the last Exec stopped because of an interrupt.
   bool Interrupted() const { return interrupted_; }
+  // Why the last Exec stopped: the first message of the failing statement,
+  // or for a silent stop a short reason ("division par zéro"); empty for a
+  // stop in step mode, at a breakpoint, and for a finished program.
+  const std::string& StopReason() const { return stopReason_; }
+  // Keyboard lines are drawn on the output screen once typed, followed by a
+  // new line, as a transcript of the dialogue (the environment).
+  void SetEchoKeyboard(bool echo) { echoKeyboard_ = echo; }
   int64_t ExecutedLines() const { return executedLines_; }
 
   // --- Debug views -----------------------------------------------------------
@@ -152,6 +159,8 @@ class TForm3 {
   void ClassifyLine(const std::string& text, LineInfo& info) const;
   void ExecuteLine(const LineInfo& info);
   void PrintStatement(std::string_view a, bool newLine);
+  // Draws a text at the print position and moves the position on.
+  void DrawOutput(const std::string& text, bool newLine);
   void GotoXYStatement(std::string_view a);
   void ToStringStatement(std::string_view a);
   void AssignStatement(std::string_view l2);
@@ -215,7 +224,7 @@ class TForm3 {
  private:
   friend class Evaluator;
   void Fail(std::string_view message);  // message box, RunState := 1
-  void StopSilently();                  // RunState := 1 without a message
+  void StopSilently(std::string_view reason);  // RunState := 1 without a message
   void ClearLookupFailure();            // RunState back to 0 unless an error was reported
   bool Allocate(char kind, int32_t size, int32_t& first);
   void ZeroSlot(char kind, int32_t slot);
@@ -262,6 +271,8 @@ class TForm3 {
   int64_t lineBudget_ = 0;
   int64_t executedLines_ = 0;
   bool interrupted_ = false;
+  bool echoKeyboard_ = false;
+  std::string stopReason_;
   int32_t mainLine_ = 0;  // the main header of the last fresh run
   uint64_t randomState_ = 0x2545F4914F6CDD1DULL;  // fixed start: same sequence each start
 };

@@ -64,7 +64,7 @@ void TForm3::IncrementStatement(std::string_view l2) {
   const std::string_view op = l2.substr(l2.size() - 2);
   char kind = 0;
   int32_t slot = 0;
-  if (!ChercheEtiq(name, kind, slot) || (op != "++" && op != "--")) return StopSilently();
+  if (!ChercheEtiq(name, kind, slot) || (op != "++" && op != "--")) return StopSilently("variable inconnue");
   if (kind != 'I') return Fail("Variable non integer");
   if (!CheckSlot('I', slot)) return;
   IntStore[slot] = op == "++" ? WrapAdd(IntStore[slot], 1) : WrapSub(IntStore[slot], 1);

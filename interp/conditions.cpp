@@ -74,7 +74,7 @@ bool TForm3::EvalCondition(std::string_view text) {
   if (!text.empty() && text.back() == ')') text.remove_suffix(1);
   else enclosed = false;
   if (!enclosed) {
-    StopSilently();
+    StopSilently("condition sans parenthèses"_cp);
     return false;
   }
   const std::string upper = UpperAscii(text);

@@ -192,6 +192,9 @@ void TForm3::ReadLineStatement(std::string_view a) {
       return Fail("Programme interrompu");
     }
     if (line.size() > kMaxStringLength) return Fail("Chaîne trop longue"_cp);
+    // The environment shows what was typed where the program goes on.
+    if (echoKeyboard_) DrawOutput(line, true);
+    if (targetKind == 'R') line = WithDecimalPoint(line);
   } else if (!ReadFileLine(FileStore[slot], line) && RunState > 0) {
     return;
   }

@@ -21,14 +21,14 @@ bool TForm3::FloatExpression(std::string& text) {
   else if (split.op == "*") result = a * b;
   else if (split.op == "/" || split.op == "%") {
     if (b == 0) {
-      StopSilently();
+      StopSilently("division par zéro"_cp);
       return false;
     }
     result = split.op == "/" ? a / b : std::fmod(a, b);  // fmod keeps the sign of a
   }
   const auto rounded = ToReal48(result);
   if (!rounded) {
-    StopSilently();
+    StopSilently("débordement flottant"_cp);
     return false;
   }
   text = FloatText(*rounded);

@@ -39,7 +39,7 @@ bool TForm3::IntExpression(std::string& text) {
   else if (split.op == "*") result = WrapMul(a, b);
   else if (split.op == "/" || split.op == "%") {
     if (b == 0) {
-      StopSilently();
+      StopSilently("division par zéro"_cp);
       return false;
     }
     result = split.op == "/" ? WrapDiv(a, b) : WrapRem(a, b);

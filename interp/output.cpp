@@ -23,6 +23,10 @@ void TForm3::PrintStatement(std::string_view a, bool newLine) {
   std::string text(DropLast(TrimView(a)));
   if (text.empty()) return;
   if (!ScanValue(text)) return;
+  DrawOutput(text, newLine);
+}
+
+void TForm3::DrawOutput(const std::string& text, bool newLine) {
   OutputSurface& screen = host_.Screen();
   screen.DrawText(PrintX, PrintY, text);
   if (newLine) {

@@ -112,6 +112,7 @@ void TForm3::StartRun(LineList& lines, int32_t& resumeLine, int32_t stepMode, in
   executedLines_ = 0;
   RunState = kRunning;
   errorReported_ = false;
+  stopReason_.clear();
   const bool resuming = resumeLine != 0;
   OutputSurface& screen = host_.Screen();
   screen.SetTitle("Orv Java - " + ProgramName);
@@ -253,6 +254,7 @@ const LineInfo* TForm3::CachedLine(const LineList& lines, int32_t i) {
 void TForm3::RunCloser(const std::string& closer) {
   RunState = kRunning;
   errorReported_ = false;
+  stopReason_.clear();
   if (closer == "next") return NextStatement();
   if (closer == "wend") return WendStatement();
   if (closer == "endsub") return EndSubStatement();
@@ -348,6 +350,7 @@ void TForm3::ClassifyLine(const std::string& text, LineInfo& info) const {
 void TForm3::ExecuteLine(const LineInfo& info) {
   RunState = kRunning;
   errorReported_ = false;
+  stopReason_.clear();
   switch (info.Kind) {
     case LineKind::Nothing: return;
     case LineKind::MainHeader: MainSeen = true; return;

@@ -13,11 +13,13 @@ TForm3::~TForm3() { CloseAll(); }
 
 void TForm3::Fail(std::string_view message) {
   host_.MessageBox(std::string(message));
+  if (stopReason_.empty()) stopReason_ = message;
   RunState = kStopped;
   errorReported_ = true;
 }
 
-void TForm3::StopSilently() {
+void TForm3::StopSilently(std::string_view reason) {
+  if (stopReason_.empty()) stopReason_ = reason;
   RunState = kStopped;
   errorReported_ = true;
 }

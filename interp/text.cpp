@@ -134,4 +134,14 @@ int32_t WrapRem(int32_t a, int32_t b) {
   return a % b;
 }
 
+std::string WithDecimalPoint(std::string_view s) {
+  std::string text(s);
+  const size_t comma = text.find(',');
+  if (comma == std::string::npos || text.find(',', comma + 1) != std::string::npos ||
+      text.find('.') != std::string::npos || ParseDecimal(text))
+    return text;
+  text[comma] = '.';
+  return ParseDecimal(text) ? text : std::string(s);
+}
+
 }  // namespace orv

@@ -45,6 +45,9 @@ std::optional<int32_t> ParseInt32(std::string_view s);
 // Decimal number with "." separator: optional sign, digits with an optional
 // fraction, optional exponent (E or e). Blanks around it are refused.
 std::optional<long double> ParseDecimal(std::string_view s);
+// A number typed with a decimal comma ("8,5") written with the point the
+// interpreter reads; any other text unchanged.
+std::string WithDecimalPoint(std::string_view s);
 
 std::string IntText(int32_t value);
 

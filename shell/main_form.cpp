@@ -293,7 +293,8 @@ TEditeur* TMainForm::AddEditor(const QString& title) {
 // the area.
 QRect TMainForm::NewEditorPlace(int index) const {
   const QSize area = mdiArea_->viewport()->size();
-  const QSize size = QSize(area.width() * 2 / 3, area.height() * 2 / 3).expandedTo(QSize(420, 300));
+  const QSize size =
+      QSize(area.width() * 2 / 3, area.height() * 2 / 3).expandedTo(QSize(420, 300)).boundedTo(area);
   const int step = std::max(20, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 4);
   const int room = std::max(area.width() - size.width(), area.height() - size.height());
   const int places = std::max(1, room / step + 1);

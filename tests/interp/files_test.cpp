@@ -288,5 +288,23 @@ TEST_F(Files, KeyboardLinesGoThroughStoreValue) {
             std::vector<std::string>{"Erreur de conversion"});
 }
 
+// In the environment the dialogue stays on the screen: what was typed is
+// drawn where the program goes on; a float may be typed with a comma.
+TEST_F(Files, KeyboardLinesAreEchoedAndTakeADecimalComma) {
+  Session session(Program(kDeclarations, "  System.out.print(\"Nom : \");\n  FGETS(System.in, s);\n"
+                                         "  FGETS(System.in, r);\n  System.out.println(r);\n"
+                                         "  FGETS(System.in, s);\n"));
+  session.interpreter.SetEchoKeyboard(true);
+  session.host.keyboard = {"Zoé", "8,5", "1,2,3"};
+  const RunResult r = session.Run();
+  EXPECT_TRUE(r.messages.empty());
+  EXPECT_EQ(r.out, "Nom : Zoé\n8,5\n8.5\n1,2,3\n");
+  EXPECT_EQ(session.host.screen.drawn[1], (Drawn{60, 0, "Zoé"}));  // after the prompt
+  EXPECT_EQ(session.Str("s"), "1,2,3");  // a text keeps its commas
+  Session plain(Program(kDeclarations, "  FGETS(System.in, s);\n"));
+  plain.host.keyboard = {"8,5"};
+  EXPECT_EQ(plain.Run().out, "");  // the runner does not echo
+}
+
 }  // namespace
 }  // namespace orv::testing

@@ -277,5 +277,25 @@ TEST(Output, DotsInsideLiteralsDoNotSplitTheLine) {
   EXPECT_EQ(r.messages, std::vector<std::string>{"Répertoire ./nulle-part.d inexistant"});
 }
 
+// What the environment tells the learner after a stop.
+TEST(RunLoop, AStopSaysWhy) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"  i = 5 / 0;\n", "division par zéro"},
+      {"  r = 1E30f;\n  r = r * r;\n", "débordement flottant"},
+      {"  if i < 3\n   i = 1;\n", "condition sans parenthèses"},
+      {"  zz++;\n", "variable inconnue"},
+      {"  if (zz < 3)\n   i = 1;\n", "Identificateur zz inconnu"},  // the first of its two messages
+      {"  i = 1;\n", ""},
+  };
+  for (const auto& [body, reason] : cases) {
+    Session session(Program(" static int i;\n static float r;\n", body));
+    session.Run();
+    EXPECT_EQ(Cp1252ToUtf8(session.interpreter.StopReason()), reason) << body;
+  }
+  Session stepping(Program(" static int i;\n", "  i = 5 / 0;\n"));
+  stepping.Run(0, 1);
+  EXPECT_EQ(stepping.interpreter.StopReason(), "");  // a step is no failure
+}
+
 }  // namespace
 }  // namespace orv::testing

@@ -26,6 +26,7 @@
 #include <QMessageBox>
 #include <QTextBrowser>
 #include <QSet>
+#include <QSettings>
 #include <QSignalSpy>
 
 using namespace orv;
@@ -35,13 +36,13 @@ namespace {
 const QStringList kEditorItems = {
     "FileCloseItem", "FileSaveItem", "FileSaveAsItem", "Importer1", "Imprimer1", "CutItem", "CopyItem",
     "PasteItem", "Toutslectionner1", "Rechercher1", "Continuer1", "Remplacer1", "subs1",
-    "Tabledessymboles1", "Examinervariable1", "Excuter1", "Pointdarrt1", "Continuer2", "Pasapas",
+    "AllerLigne1", "Tabledessymboles1", "Examinervariable1", "Excuter1", "Pointdarrt1", "Continuer2", "Pasapas",
     "Motscl1", "BoucleFor1", "Bouclewhile1", "BoucleRepeat1", "ConditionIf1", "Lecturefichier1",
     "Ecriturefichier1", "WindowCascadeItem", "WindowTileItem", "WindowArrangeItem", "WindowMinimizeItem",
     "SaveBtn", "CutBtn", "CopyBtn", "PasteBtn", "ExecButton"};
 const QStringList kAlwaysItems = {"FileNewItem", "FileOpenItem", "Configurationimpression1", "FileExitItem",
                                   "Calendrier1", "Calculatrice1", "Horloge1", "Index1", "Rechercher2",
-                                  "Utiliser1", "HelpAboutItem", "FileNew1Btn", "OpenBtn"};
+                                  "Utiliser1", "HelpAboutItem", "FileNew1Btn", "OpenBtn", "NumerosLigne1"};
 
 // Closes the next modal dialog once it shows, reporting its class.
 void CloseNextModal(QString* seen) {
@@ -61,6 +62,7 @@ class MainFormTest : public QObject {
  private:
   TMainForm* main = nullptr;
   QStringList messages;
+  QTemporaryDir settingsFolder;
 
   // Answers the next message boxes with the buttons named, in order,
   // recording their texts.
@@ -98,6 +100,7 @@ class MainFormTest : public QObject {
 
  private slots:
   void initTestCase() {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder.path());
     InstallFrenchTranslations();
     // After each step exactly the window of that step has come into being
     // (the interpreter's is the output screen).

@@ -32,6 +32,9 @@ int32_t TEditeur::RunProgram() {
   interpreter.InitPrg(ToCp1252(ProgramName()));
   interpreter.SetEchoKeyboard(true);
   SetStopLine(-1);
+  // The screen opens where it leaves the program's text in view.
+  const QRect text = Memo1->viewport()->rect();
+  session.Ecran().PlaceBeside(QRect(Memo1->viewport()->mapToGlobal(text.topLeft()), text.size()));
   int32_t finalState = 0;
   const bool wasReadOnly = RunReadOnly();
   SetRunReadOnly(true);

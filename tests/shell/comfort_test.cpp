@@ -15,6 +15,7 @@
 
 #include "editor/Childwin.h"
 #include "editor/line_gutter.h"
+#include "editor/qt_text.h"
 #include "interp/gui/session.h"
 #include "interp/gui/view_settings.h"
 #include "shell/Main.h"
@@ -230,6 +231,42 @@ class ComfortTest : public QObject {
     main->askReopen = nullptr;
     main->SetRecovery(nullptr);
     delete recovery;
+  }
+
+  // After a stop the failing line is light red until the text changes, the
+  // next line of a step-mode run is yellow, and the status line says why.
+  void stopsAreShownOnTheLineAndInTheStatusLine() {
+    Interpreter().Host().messageBox = [this](const QString& m) { messages << m; };
+    main->FileNewItemClick();
+    TEditeur* editor = main->ActiveEditor();
+    const QColor plain = editor->LineBackground(0);
+    struct Stop {
+      const char* line;
+      QString status;
+      bool red;
+    };
+    for (const Stop& stop : {Stop{"i = zz;", "Arrêt à la ligne 9 : Erreur dans expression", true},
+                             Stop{"i = 5 / 0;", "Arrêt à la ligne 9 : division par zéro", true},
+                             Stop{"\u00BBi = 1;", "Arrêt à la ligne 9 : point d'arrêt", false}}) {
+      editor->Lines().SetLine(8, ToCp1252(QString::fromUtf8(stop.line)));
+      main->Action("Excuter1")->trigger();
+      QCOMPARE(main->StatusLine->text(), stop.status);
+      QCOMPARE(editor->LineBackground(8), stop.red ? TEditeur::StopLineColor() : plain);
+    }
+    editor->Lines().SetLine(8, "i = zz;");
+    main->Action("Excuter1")->trigger();
+    QTest::keyClick(editor->Memo1, Qt::Key_X);  // an edit ends the red line
+    QCOMPARE(editor->LineBackground(8), plain);
+    editor->Lines().SetLine(8, "  ");
+    main->Action("Pasapas")->trigger();
+    main->Action("Excuter1")->trigger();
+    QCOMPARE(editor->LineBackground(7), TEditeur::StepLineColor());
+    QCOMPARE(main->StatusLine->text(), QString("Arrêt à la ligne 8 : pas à pas"));
+    main->Action("Continuer2")->trigger();
+    QCOMPARE(editor->LineBackground(7), plain);
+    QCOMPARE(editor->LineBackground(8), TEditeur::StepLineColor());
+    main->Action("Pasapas")->trigger();
+    Interpreter().Host().messageBox = nullptr;
   }
 
   void theCloseQuestionNamesAWindowNeverSaved() {

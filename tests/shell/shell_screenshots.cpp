@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QElapsedTimer>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTimer>
 
 #include "editor/Childwin.h"
@@ -19,6 +21,7 @@ int main(int argc, char** argv) {
   const QString dir = argc > 1 ? argv[1] : ".";
   QDir().mkpath(dir);
   TMainForm* main = CreateWindows();
+  Interpreter().Host().messageBox = [](const QString&) {};  // the status line tells
   main->resize(1100, 720);
   main->show();
   main->FileNewItemClick();
@@ -29,13 +32,37 @@ int main(int argc, char** argv) {
       " public static void main(String args[])\n {\n  // additionne les nombres de 1 à 10\n"
       "  total = 0;\n  for (i=1; i<=10; i++)\n  {\n   total = total + i;\n  }\n"
       "  nom = \"Total : \";\n  System.out.print(nom);\n  System.out.println(total);\n"
-      "  if (total > 50)\n   System.out.println(\"grand\")\n  else\n   System.out.println(\"petit\");\n }\n}");
+      "  if (total > 50)\n  {\n   System.out.println(\"grand\");\n  }\n  else\n  {\n   System.out.println(\"petit\");\n  }\n }\n}");
   main->MdiArea()->tileSubWindows();
   QApplication::processEvents();
+  if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) {
+    // At a large screen scale: the whole screen with the output beside.
+    editor->Executer();
+    QElapsedTimer settle;  // the window manager maps the screen window
+    settle.start();
+    while (settle.elapsed() < 800) QApplication::processEvents();
+    main->screen()->grabWindow(0).save(dir + "/environnement-200.png");
+    for (TEditeur* e : main->Editors()) e->SetModified(false);
+    main->close();
+    return 0;
+  }
   main->grab().save(dir + "/main-window.png");
   editor->Executer();
   QApplication::processEvents();
   Interpreter().Ecran().grab().save(dir + "/ecran-run.png");
+  // A stop on an error: the failing line in light red, its number beside it.
+  editor->Lines().SetLine(15, "  System.out.println(totl);");
+  editor->Executer();
+  QApplication::processEvents();
+  main->grab().save(dir + "/editeur-arret.png");
+  // Step by step: the next line in yellow, a breakpoint's red dot.
+  editor->Lines().SetLine(15, "  System.out.println(total);");
+  editor->Lines().SetLine(13, "\xBB  nom = \"Total : \";");
+  main->Action("Pasapas")->trigger();
+  editor->Executer();
+  for (int i = 0; i < 4; ++i) editor->Continuer2();
+  QApplication::processEvents();
+  main->grab().save(dir + "/pas-a-pas.png");
   for (TEditeur* e : main->Editors()) e->SetModified(false);
   main->close();
   return 0;

@@ -161,6 +161,7 @@ class TEditeur : public QWidget {
   QString ProgramName() const;
   int32_t RunProgram();
   void ReportStop(int32_t finalState);
+  QRect VisibleTextArea() const;
   void MarkStep(int line);
   bool ReadWholeFile(const QString& name, std::string& bytes);
   bool WriteTo(const QString& name);

@@ -1,9 +1,11 @@
 // Run commands of the editor window: run, resume, breakpoint, step mode.
+#include <QApplication>
 #include <QFileInfo>
 #include <QTextBlock>
 
 #include "editor/Childwin.h"
 #include "interp/gui/ecran.h"
+#include "interp/gui/input_box.h"
 #include "interp/gui/qt_text.h"
 #include "interp/gui/session.h"
 
@@ -33,14 +35,36 @@ int32_t TEditeur::RunProgram() {
   interpreter.SetEchoKeyboard(true);
   SetStopLine(-1);
   // The screen opens where it leaves the program's text in view.
-  const QRect text = Memo1->viewport()->rect();
-  session.Ecran().PlaceBeside(QRect(Memo1->viewport()->mapToGlobal(text.topLeft()), text.size()));
+  session.Ecran().PlaceBeside(VisibleTextArea());
   int32_t finalState = 0;
   const bool wasReadOnly = RunReadOnly();
   SetRunReadOnly(true);
   session.Exec(Lines(), finalState);
   SetRunReadOnly(wasReadOnly);
+  // The keyboard comes back to the program's text, where F7 goes on: the
+  // screen or the keyboard box may have taken it during the run.
+  if (QWidget* active = QApplication::activeWindow(); !active || active == &session.Ecran() ||
+                                                       active == &Form12Window()) {
+    window()->activateWindow();
+    Memo1->setFocus();
+  }
   return finalState;
+}
+
+// The part of the screen the program's visible lines take: from the text
+// area's left edge to the end of the longest visible line.
+QRect TEditeur::VisibleTextArea() const {
+  const QRect view = Memo1->viewport()->rect();
+  int right = 0, bottom = 0;
+  for (QTextBlock block = Memo1->FirstVisibleBlock(); block.isValid(); block = block.next()) {
+    const QRectF box = Memo1->GeometryOf(block);
+    if (box.top() > view.bottom()) break;
+    const qreal width = block.layout()->lineCount() > 0 ? block.layout()->lineAt(0).naturalTextWidth() : 0;
+    right = std::max(right, static_cast<int>(box.left() + width) + Memo1->fontMetrics().averageCharWidth());
+    bottom = static_cast<int>(box.bottom());
+  }
+  const QRect used(view.topLeft(), QPoint(std::min(right, view.right()), std::min(bottom, view.bottom())));
+  return QRect(Memo1->viewport()->mapToGlobal(used.topLeft()), used.size());
 }
 
 // Where and why the run stopped, for the learner: the failing line turns
@@ -51,6 +75,7 @@ void TEditeur::ReportStop(int32_t finalState) {
   const int line = session.ResumeLine;
   QString reason = FromCp1252(session.Interpreter().StopReason());
   const bool failure = !reason.isEmpty() && !session.Interpreter().Interrupted();
+  if (reason.isEmpty() && finalState == kStoppedBeforeCloser) reason = QStringLiteral("fin de bloc");
   if (reason.isEmpty())
     reason = StartsWith(Lines().Line(line), kBreakMarker) ? QStringLiteral("point d'arrêt")
                                                          : QStringLiteral("pas à pas");

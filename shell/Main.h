@@ -18,6 +18,7 @@ class QToolBar;
 
 namespace orv {
 
+class InterpreterSession;
 class TAboutBox;
 class TAide;
 class TCalendrier;
@@ -95,6 +96,7 @@ class TMainForm : public QMainWindow {
   void BuildStatusBar();
   void Route();
   void OnEditor(void (TEditeur::*command)());
+  void ShowDebugView(QWidget& view, void (InterpreterSession::*show)());
   TEditeur* AddEditor(const QString& title);
   QRect NewEditorPlace(int index) const;
   void ShowHintsOfDisabledItems(QMenu* menu);

@@ -22,6 +22,7 @@
 #include <QToolButton>
 
 #include "editor/Childwin.h"
+#include "interp/gui/debug_windows.h"
 #include "interp/gui/gui_host.h"
 #include "interp/gui/regional.h"
 #include "interp/gui/session.h"
@@ -213,8 +214,8 @@ void TMainForm::Route() {
       {"AllerLigne1", [this] { OnEditor(&TEditeur::AllerALaLigne); }},
       {"NumerosLigne1", [this] { NumerosLigneClick(); }},
       {"subs1", [this] { OnEditor(&TEditeur::ListeSubs); }},
-      {"Tabledessymboles1", [] { Interpreter().Stats(); }},
-      {"Examinervariable1", [] { Interpreter().Examiner(); }},
+      {"Tabledessymboles1", [this] { ShowDebugView(TableSymbolesWindow(), &InterpreterSession::Stats); }},
+      {"Examinervariable1", [this] { ShowDebugView(VariableWindow(), &InterpreterSession::Examiner); }},
       {"Excuter1", [this] { OnEditor(&TEditeur::Executer); }},
       {"Pointdarrt1", [this] { OnEditor(&TEditeur::Arret); }},
       {"Continuer2", [this] { OnEditor(&TEditeur::Continuer2); }},
@@ -245,6 +246,13 @@ void TMainForm::Route() {
     if (!entry.name.empty())
       connect(Action(QString::fromStdString(entry.name)), &QAction::triggered,
               Action(QString::fromStdString(entry.command)), &QAction::trigger);
+}
+
+// The debug views stay open while the learner steps: the run keys work in
+// them as in the frame.
+void TMainForm::ShowDebugView(QWidget& view, void (InterpreterSession::*show)()) {
+  for (const char* name : {"Excuter1", "Pointdarrt1", "Continuer2", "Interrompre1"}) view.addAction(Action(name));
+  (Interpreter().*show)();
 }
 
 void TMainForm::OnEditor(void (TEditeur::*command)()) {

@@ -194,6 +194,9 @@ class TEcranCanvas : public QWidget {
 TEcran::TEcran(QWidget* parent) : QWidget(parent, Qt::Window) {
   setWindowTitle("Ecran");
   setObjectName("Ecran");
+  // The screen comes to the front but the keyboard stays where the learner
+  // types and steps (F7 in the editor).
+  setAttribute(Qt::WA_ShowWithoutActivating);
   font_ = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   font_.setPixelSize(17);
   scroll_ = new QScrollArea(this);

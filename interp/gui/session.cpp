@@ -178,8 +178,15 @@ std::vector<TTableSymboles::Line> InterpreterSession::ListingLines() {
 // has become wrong just gives an empty result.
 void InterpreterSession::RefreshDebugViews() {
   host_->SetMessagesMuted(true);
-  if (tableSymboles && tableSymboles->isVisible()) tableSymboles->Refresh(ListingLines());
-  if (variable && variable->isVisible()) variable->Refresh();
+  // Open views stay above the screen, which each run brings to the front.
+  if (tableSymboles && tableSymboles->isVisible()) {
+    tableSymboles->Refresh(ListingLines());
+    tableSymboles->raise();
+  }
+  if (variable && variable->isVisible()) {
+    variable->Refresh();
+    variable->raise();
+  }
   host_->SetMessagesMuted(false);
 }
 

@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -16,6 +17,7 @@
 #include "editor/Childwin.h"
 #include "editor/line_gutter.h"
 #include "editor/qt_text.h"
+#include "interp/gui/debug_windows.h"
 #include "interp/gui/session.h"
 #include "interp/gui/view_settings.h"
 #include "shell/Main.h"
@@ -267,6 +269,25 @@ class ComfortTest : public QObject {
     QCOMPARE(editor->LineBackground(8), TEditeur::StepLineColor());
     main->Action("Pasapas")->trigger();
     Interpreter().Host().messageBox = nullptr;
+  }
+
+  // The learner steps with F7 while the symbol table is the active window;
+  // after each step the keyboard is back in the editor, not on the screen.
+  void stepKeysWorkFromTheDebugViews() {
+    main->FileNewItemClick();
+    main->Action("Pasapas")->trigger();
+    main->Action("Excuter1")->trigger();
+    QCOMPARE(main->ActiveEditor()->Memo1->textCursor().blockNumber(), 7);
+    main->Action("Tabledessymboles1")->trigger();
+    QWidget& table = TableSymbolesWindow();
+    table.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&table));
+    QSignalSpy runs(&Interpreter(), &InterpreterSession::RunningChanged);
+    QTest::keyClick(&table, Qt::Key_F7);
+    QCOMPARE(runs.count(), 2);  // started and ended one step
+    QCOMPARE(main->StatusLine->text(), QString("Arrêt à la ligne 9 : pas à pas"));
+    table.close();
+    main->Action("Pasapas")->trigger();
   }
 
   void theCloseQuestionNamesAWindowNeverSaved() {

@@ -413,9 +413,12 @@ void TMainForm::OfferRecoveredTexts() {
     reopen = askReopen(static_cast<int>(copies.size()));
   } else {
     QMessageBox box(QMessageBox::Question, "Orv Java",
-                    QStringLiteral("OrvJava s'est arrêté sans enregistrer %1 texte(s) modifié(s). Voulez-vous les "
-                                   "rouvrir pour les enregistrer, ou les supprimer ?")
-                        .arg(copies.size()),
+                    copies.size() == 1
+                        ? QStringLiteral("OrvJava s'est arrêté sans enregistrer un texte modifié. Voulez-vous le "
+                                         "rouvrir pour l'enregistrer, ou le supprimer ?")
+                        : QStringLiteral("OrvJava s'est arrêté sans enregistrer %1 textes modifiés. Voulez-vous les "
+                                         "rouvrir pour les enregistrer, ou les supprimer ?")
+                              .arg(copies.size()),
                     QMessageBox::NoButton, this);
     QPushButton* yes = box.addButton(QStringLiteral("&Rouvrir"), QMessageBox::AcceptRole);
     box.addButton(QStringLiteral("&Supprimer"), QMessageBox::DestructiveRole);

@@ -7,6 +7,7 @@
 
 #include "editor/template_dialogs.h"
 #include "interp/gui/debug_windows.h"
+#include "interp/gui/regional.h"
 #include "interp/gui/session.h"
 #include "shell/Main.h"
 #include "shell/about.h"
@@ -67,6 +68,7 @@ void InstallFrenchTranslations() {
 
 int RunEnvironment(int& argc, char** argv, const std::function<void(TMainForm&)>& shown) {
   QApplication app(argc, argv);
+  QLocale::setDefault(RegionalLocale());  // French dates and numbers in Qt's own dialogs too
   InstallFrenchTranslations();
   auto* splash = new TSplash;
   splash->ShowNow();

@@ -8,11 +8,13 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "interp/compiled_line.h"
 #include "interp/host.h"
 
 namespace orv {
@@ -65,6 +67,10 @@ struct LineInfo {
                           // increment and assignment)
   bool Marked = false;    // the line carries a breakpoint marker
   bool Valid = false;
+  // The compiled form, made at the line's first run with the fast path on;
+  // none when the statement is not one the compiler knows.
+  bool CompileTried = false;
+  std::unique_ptr<CompiledLine> Compiled;
 };
 
 struct FileSlot {
@@ -110,6 +116,11 @@ class TForm3 {
   // new line, as a transcript of the dialogue (the environment).
   void SetEchoKeyboard(bool echo) { echoKeyboard_ = echo; }
   int64_t ExecutedLines() const { return executedLines_; }
+  // The fast path runs the common statements from their compiled form
+  // (on by default); off, every line is evaluated from its text, the
+  // reference for every result.
+  void SetFastPath(bool enabled) { fastPath_ = enabled; }
+  bool FastPath() const { return fastPath_; }
 
   // --- Debug views -----------------------------------------------------------
   // The symbol-table listing, one text per line.
@@ -264,9 +275,30 @@ class TForm3 {
   // reads the same, so the result is that of classifying every time.
   std::vector<LineInfo> lineCache_;
   LineInfo scratchLine_;
-  const LineInfo* CachedLine(const LineList& lines, int32_t i);
-  void RunCloser(const std::string& closer);
+  LineInfo* CachedLine(const LineList& lines, int32_t i);
+  void RunCloser(const ControlEntry& entry);
+  void RunLine(LineInfo& info);
+
+  // --- Fast path: each returns false, having changed nothing, when the text
+  // evaluator must take the statement.
+  bool RunCompiled(const CompiledLine& line);
+  bool FastNext();
+  bool FastWend();
+  bool FastAssign(const CompiledLine& line);
+  bool FastStringAssign(const CompiledLine& line);
+  bool FastCondition(const Comparison& condition, bool& holds);
+  bool FastFor(const CompiledLine& line);
+  bool FastWhile(const CompiledLine& line);
+  bool FastPrint(const CompiledLine& line);
+  bool IntValue(const NumberTerm& term, int32_t& value) const;
+  bool RealValue(const NumberTerm& term, long double& value) const;
+  bool StringValue(const TextTerm& term, std::string_view& value, std::string& scratch) const;
+  bool TextValue(const ValueTerm& term, std::string_view& value, std::string& scratch) const;
+  bool StoredSlot(const StoreRef& at, char kind, int64_t& slot) const;
+  std::string fastLeft_, fastRight_, fastResult_;  // scratch texts of the fast path
+
   bool errorReported_ = false;
+  bool fastPath_ = true;
   bool breakpointsEnabled_ = true;
   int64_t lineBudget_ = 0;
   int64_t executedLines_ = 0;
@@ -280,6 +312,9 @@ class TForm3 {
 // Line i of the program as the scanners see it: a leading step or breakpoint
 // marker is not part of the program.
 std::string ProgramLine(const LineList& lines, int32_t i);
+// The same without a copy when the list holds its lines as texts (otherwise
+// in scratch); valid until the list or scratch changes.
+std::string_view ProgramLineView(const LineList& lines, int32_t i, std::string& scratch);
 // Normalises a source line as the run loop and the pre-pass see it.
 std::string CleanLine(std::string_view line);
 // The main header: after a leading "void" the text begins with "main(".

@@ -1,19 +1,16 @@
 // Assignment, increment and the new File statement.
 #include "interp/Unit3.h"
+#include "interp/expression.h"
 #include "interp/text.h"
 
 namespace orv {
-namespace {
 
-// `new` as the first word of an expression: an object creation.
 bool BeginsWithNew(std::string_view expression) {
   if (!expression.starts_with("new")) return false;
   if (expression.size() == 3) return true;
   const char next = expression[3];
   return !IsAsciiLetter(next) && !IsDigit(next) && next != '_';
 }
-
-}  // namespace
 
 void TForm3::AssignStatement(std::string_view l2) {
   const size_t equals = l2.find('=');

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "interp/Unit3.h"
+#include "interp/expression.h"
 #include "interp/text.h"
 
 namespace orv {
@@ -11,8 +12,6 @@ std::string RightAligned16(std::string_view value, size_t width) {
   if (value.size() >= width) return std::string(value.substr(value.size() - width));
   return std::string(width - value.size(), ' ') + std::string(value);
 }
-
-namespace {
 
 // A whole number of at most 18 digits, the common case, read without the
 // general decimal conversion.
@@ -29,7 +28,7 @@ std::optional<int64_t> SmallInteger(std::string_view s) {
 
 // Numbers compare by value; other texts right-aligned over the longer length,
 // byte by byte.
-int Compare(std::string_view left, std::string_view right) {
+int CompareValues(std::string_view left, std::string_view right) {
   if (const auto a = SmallInteger(left), b = SmallInteger(right); a && b)
     return *a < *b ? -1 : (*a > *b ? 1 : 0);
   // Whatever converts as a number is one: .5, 5. and -.5 as much as 0.5.
@@ -46,7 +45,7 @@ int Compare(std::string_view left, std::string_view right) {
 
 // The comparison operator: "<=", ">=", "!=", "==" anywhere, else the first
 // "<" or ">" outside string literals.
-size_t FindOperator(std::string_view text, size_t& length) {
+size_t FindComparison(std::string_view text, size_t& length) {
   for (std::string_view op : {"<=", ">=", "!=", "=="}) {
     if (const size_t at = text.find(op); at != std::string_view::npos) {
       length = 2;
@@ -63,8 +62,6 @@ size_t FindOperator(std::string_view text, size_t& length) {
   }
   return std::string_view::npos;
 }
-
-}  // namespace
 
 bool TForm3::EvalCondition(std::string_view text) {
   ClearLookupFailure();
@@ -87,7 +84,7 @@ bool TForm3::EvalCondition(std::string_view text) {
     return RunState > 0 ? false : atEnd;
   }
   size_t length = 0;
-  const size_t at = FindOperator(text, length);
+  const size_t at = FindComparison(text, length);
   if (at == std::string_view::npos) {
     Fail("Expression logique incorrecte");
     return false;
@@ -96,7 +93,7 @@ bool TForm3::EvalCondition(std::string_view text) {
   std::string left = Trim(text.substr(0, at));
   std::string right = Trim(Tail(text, at + length));
   if (!ScanValue(left) || !ScanValue(right)) return false;
-  const int order = Compare(left, right);
+  const int order = CompareValues(left, right);
   if (op == "==") return order == 0;
   if (op == "!=") return order != 0;
   if (op == "<") return order < 0;

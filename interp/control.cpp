@@ -2,6 +2,7 @@
 // sets CurrentLine to the line before the one to execute next, because the
 // run loop advances after every statement that succeeded.
 #include "interp/Unit3.h"
+#include "interp/expression.h"
 #include "interp/text.h"
 
 namespace orv {
@@ -29,7 +30,10 @@ bool TForm3::PushControl(int32_t line, std::string_view closer) {
     Fail("Pile saturée"_cp);
     return false;
   }
-  ControlStack[ControlTop++] = {line, std::string(closer), BraceDepth};
+  ControlEntry& entry = ControlStack[ControlTop++];
+  entry.Line = line;
+  entry.Closer.assign(closer);
+  entry.BraceDepth = BraceDepth;
   return true;
 }
 
@@ -52,7 +56,8 @@ void TForm3::IfStatement(std::string_view a) {
 // The text decides whether an else follows: a then-part ending with ";" has none.
 void TForm3::SkipFalseThen() {
   LineList& lines = *lines_;
-  const std::string next = ProgramLine(lines, CurrentLine + 1);
+  std::string scratch;
+  const std::string_view next = ProgramLineView(lines, CurrentLine + 1, scratch);
   if (TrimView(next) != "{") {
     if (!next.empty() && next.back() == ';') ++CurrentLine;
     else FindElse(lines, CurrentLine);
@@ -61,13 +66,14 @@ void TForm3::SkipFalseThen() {
   int32_t end = CurrentLine;
   if (!BlockEnd(lines, end)) return;
   CurrentLine = end;
-  const std::string closing = ProgramLine(lines, end);
+  const std::string_view closing = ProgramLineView(lines, end, scratch);
   if (closing.empty() || closing.back() != ';') FindElse(lines, CurrentLine);
 }
 
 void TForm3::ElseStatement() {
   LineList& lines = *lines_;
-  if (TrimView(ProgramLine(lines, CurrentLine + 1)) != "{") {
+  std::string scratch;
+  if (TrimView(ProgramLineView(lines, CurrentLine + 1, scratch)) != "{") {
     ++CurrentLine;
     return;
   }
@@ -108,31 +114,35 @@ std::vector<std::string> StepTokens(std::string_view text) {
 
 // The step of a for loop: ++ and -- (either side), += k, -= k, = i + k and
 // = i - k with k an integer literal or an int variable.
-bool TForm3::ParseForStep(std::string_view increment, std::string_view var, int32_t& step) {
+std::optional<StepForm> ForStepForm(std::string_view increment, std::string_view var) {
   const std::vector<std::string> t = StepTokens(increment);
   const auto is = [&](size_t i, std::string_view what) { return i < t.size() && t[i] == what; };
-  if (t.size() == 2 && ((is(0, var) && is(1, "++")) || (is(0, "++") && is(1, var)))) return step = 1, true;
-  if (t.size() == 2 && ((is(0, var) && is(1, "--")) || (is(0, "--") && is(1, var)))) return step = -1, true;
+  if (t.size() == 2 && ((is(0, var) && is(1, "++")) || (is(0, "++") && is(1, var)))) return StepForm{1, "1"};
+  if (t.size() == 2 && ((is(0, var) && is(1, "--")) || (is(0, "--") && is(1, var)))) return StepForm{-1, "1"};
   int sign = 0;
   size_t first = 0;  // the first token of the amount
   if (is(0, var) && (is(1, "+=") || is(1, "-="))) sign = t[1] == "+=" ? 1 : -1, first = 2;
   else if (is(0, var) && is(1, "=") && is(2, var) && (is(3, "+") || is(3, "-")))
     sign = t[3] == "+" ? 1 : -1, first = 4;
-  if (sign == 0) return false;
+  if (sign == 0) return std::nullopt;
   // The amount: a name or a number, the number with its own sign.
-  std::string amount;
-  if (first + 2 == t.size() && (is(first, "+") || is(first, "-"))) amount = t[first] + t[first + 1];
-  else if (first + 1 == t.size()) amount = t[first];
-  else return false;
-  std::optional<int32_t> k = ParseInt32(amount);
+  if (first + 2 == t.size() && (is(first, "+") || is(first, "-"))) return StepForm{sign, t[first] + t[first + 1]};
+  if (first + 1 == t.size()) return StepForm{sign, t[first]};
+  return std::nullopt;
+}
+
+bool TForm3::ParseForStep(std::string_view increment, std::string_view var, int32_t& step) {
+  const std::optional<StepForm> form = ForStepForm(increment, var);
+  if (!form) return false;
+  std::optional<int32_t> k = ParseInt32(form->amount);
   if (!k) {
-    const int index = SymbolIndex(amount);
+    const int index = SymbolIndex(form->amount);
     if (index == 0 || SymbolTable[index - 1].Kind != 'I') return false;
     const int32_t slot = SymbolTable[index - 1].Slot;
     if (!CheckSlot('I', slot)) return false;
     k = IntStore[slot];
   }
-  step = sign > 0 ? *k : WrapSub(0, *k);
+  step = form->sign > 0 ? *k : WrapSub(0, *k);
   return true;
 }
 
@@ -270,8 +280,9 @@ void TForm3::BreakStatement() {
     return;
   }
   LineList& lines = *lines_;
+  std::string scratch;
   for (int32_t i = CurrentLine; i < lines.Count(); ++i)
-    if (TrimView(ProgramLine(lines, i)).starts_with("while")) {
+    if (TrimView(ProgramLineView(lines, i, scratch)).starts_with("while")) {
       CurrentLine = i;
       return;
     }

@@ -148,15 +148,15 @@ int32_t TForm3::FindMain(LineList& lines) {
 }
 
 bool TForm3::BlockEnd(LineList& lines, int32_t& line) {
-  if (TrimView(ProgramLine(lines, line + 1)) != "{") {
+  std::string scratch;
+  if (TrimView(ProgramLineView(lines, line + 1, scratch)) != "{") {
     line = line + 1;
     return true;
   }
   int depth = 0;
   const int32_t count = lines.Count();
   for (int32_t i = line + 1; i < count; ++i) {
-    const std::string text = ProgramLine(lines, i);
-    const std::string_view trimmed = TrimView(text);
+    const std::string_view trimmed = TrimView(ProgramLineView(lines, i, scratch));
     if (trimmed == "{") ++depth;
     else if (!trimmed.empty() && trimmed[0] == '}') --depth;
     if (depth == 0) {
@@ -170,8 +170,9 @@ bool TForm3::BlockEnd(LineList& lines, int32_t& line) {
 
 bool TForm3::FindElse(LineList& lines, int32_t& line) {
   const int32_t count = lines.Count();
+  std::string scratch;
   for (int32_t i = line + 1; i < count; ++i)
-    if (TrimView(ProgramLine(lines, i)) == "else") {
+    if (TrimView(ProgramLineView(lines, i, scratch)) == "else") {
       line = i;
       return true;
     }

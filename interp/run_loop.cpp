@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "interp/Unit3.h"
+#include "interp/line_compiler.h"
 #include "interp/text.h"
 
 namespace orv {
@@ -77,6 +78,17 @@ void SplitStatement(std::string_view l, std::string_view l2, std::string_view& v
 std::string ProgramLine(const LineList& lines, int32_t i) {
   std::string line = lines.Line(i);
   if (!line.empty() && (line[0] == kStepMarker || line[0] == kBreakMarker)) line.erase(0, 1);
+  return line;
+}
+
+std::string_view ProgramLineView(const LineList& lines, int32_t i, std::string& scratch) {
+  const std::string* data = lines.LineData(i);
+  if (!data) {
+    scratch = lines.Line(i);
+    data = &scratch;
+  }
+  std::string_view line(*data);
+  if (!line.empty() && (line[0] == kStepMarker || line[0] == kBreakMarker)) line.remove_prefix(1);
   return line;
 }
 
@@ -169,9 +181,9 @@ void TForm3::RunLoop(LineList& lines, int32_t& resumeLine, int32_t stepMode,
       --CurrentLine;
       firstLine = false;
       ++executedLines_;
-      RunCloser(top->Closer);
+      RunCloser(*top);
     } else {
-      const LineInfo* info = CachedLine(lines, CurrentLine);
+      LineInfo* info = CachedLine(lines, CurrentLine);
       if (info->Marked && breakpointsEnabled_ && !(resuming && firstLine)) {
         // A breakpoint stops before its line; resuming there executes it.
         RunState = kStopped;
@@ -181,7 +193,7 @@ void TForm3::RunLoop(LineList& lines, int32_t& resumeLine, int32_t stepMode,
       }
       firstLine = false;
       ++executedLines_;
-      ExecuteLine(*info);
+      RunLine(*info);
     }
     if (RunState == kRunning) {
       ++CurrentLine;
@@ -226,7 +238,7 @@ void TForm3::Finish(int32_t lastLine, bool atClosingBrace, int32_t& resumeLine,
 }
 
 // The classified form of line i, classified again only when its text changed.
-const LineInfo* TForm3::CachedLine(const LineList& lines, int32_t i) {
+LineInfo* TForm3::CachedLine(const LineList& lines, int32_t i) {
   const std::string* data = lines.LineData(i);
   std::string copy;
   if (!data) {
@@ -251,15 +263,34 @@ const LineInfo* TForm3::CachedLine(const LineList& lines, int32_t i) {
 }
 
 // What ExecLine does with a closer's word, without classifying it again.
-void TForm3::RunCloser(const std::string& closer) {
+void TForm3::RunCloser(const ControlEntry& entry) {
   RunState = kRunning;
   errorReported_ = false;
   stopReason_.clear();
-  if (closer == "next") return NextStatement();
-  if (closer == "wend") return WendStatement();
+  const std::string& closer = entry.Closer;
+  if (closer == "next") return fastPath_ && FastNext() ? void() : NextStatement();
+  if (closer == "wend") return fastPath_ && FastWend() ? void() : WendStatement();
   if (closer == "endsub") return EndSubStatement();
   std::string text = closer;
   ExecLine(text);
+}
+
+// A statement from its compiled form when it has one that applies, otherwise
+// from its text.
+void TForm3::RunLine(LineInfo& info) {
+  if (fastPath_ && info.Kind == LineKind::Statement) {
+    if (!info.CompileTried) {
+      info.CompileTried = true;
+      info.Compiled = CompileLine(*this, info);
+    }
+    if (info.Compiled) {
+      RunState = kRunning;
+      errorReported_ = false;
+      stopReason_.clear();
+      if (RunCompiled(*info.Compiled)) return;
+    }
+  }
+  ExecuteLine(info);
 }
 
 void TForm3::ExecLine(std::string& line) {
@@ -271,6 +302,8 @@ void TForm3::ExecLine(std::string& line) {
 void TForm3::ClassifyLine(const std::string& text, LineInfo& info) const {
   info.Text = text;
   info.Kind = LineKind::Nothing;
+  info.CompileTried = false;
+  info.Compiled.reset();
   info.L = CleanLine(text);
   info.Argument.clear();
   const std::string& l = info.L;

@@ -201,6 +201,7 @@ void TForm3::DeclareVariable(std::string name, char kind) {
   int32_t first = 0;
   if (!Allocate(kind, size, first)) return;
   SymbolTable.push_back({name.substr(0, kMaxNameLength), kind, first});
+  lineCache_.clear();  // classified and compiled lines read the table
 }
 
 void TForm3::DeclareLabel(std::string_view name, char kind, int32_t line) {
@@ -209,6 +210,7 @@ void TForm3::DeclareLabel(std::string_view name, char kind, int32_t line) {
   if (SymbolIndex(name) != 0) return Fail("Identificateur dupliqué"_cp);
   if (SymbolTable.size() >= kMaxSymbols) return Fail("Table des symboles saturée"_cp);
   SymbolTable.push_back({std::string(name), kind, line});
+  lineCache_.clear();
 }
 
 }  // namespace orv

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "interp/Unit3.h"
+#include "interp/expression.h"
 #include "interp/real48.h"
 #include "interp/text.h"
 
@@ -30,18 +31,24 @@ bool TForm3::ResolveReference(std::string_view text, std::string& name, int64_t&
   return true;
 }
 
+std::optional<std::string> QuotedText(std::string_view literal, bool reduceFirstPair) {
+  std::string rest(Tail(literal, 1));
+  if (reduceFirstPair)
+    if (const size_t pair = rest.find("\"\""); pair != std::string::npos) rest.erase(pair, 1);
+  if (rest.empty() || rest.back() != '"') return std::nullopt;
+  rest.pop_back();
+  return rest;
+}
+
 // A double-quoted literal becomes its text. The value scanner reduces the
 // first doubled quote inside it to one; string operands keep them all.
 bool TForm3::StringLiteral(std::string& text, bool reduceFirstPair) {
-  std::string rest(Tail(text, 1));
-  if (reduceFirstPair)
-    if (const size_t pair = rest.find("\"\""); pair != std::string::npos) rest.erase(pair, 1);
-  if (rest.empty() || rest.back() != '"') {
+  std::optional<std::string> value = QuotedText(text, reduceFirstPair);
+  if (!value) {
     Fail("chaine sans fin");
     return false;
   }
-  rest.pop_back();
-  text = std::move(rest);
+  text = std::move(*value);
   return true;
 }
 

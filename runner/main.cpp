@@ -1,7 +1,8 @@
-// orvjava-run [--max-lines N] [--printer FILE] PROGRAM.java
+// orvjava-run [--max-lines N] [--printer FILE] [--reference] PROGRAM.java
 //
 // Runs a program without the environment: its output on stdout, the texts of
-// its message boxes on stderr. Exit status: 0 finished, 1 stopped (the last
+// its message boxes on stderr. --reference evaluates every line from its
+// text, without the compiled forms of the fast path. Exit status: 0 finished, 1 stopped (the last
 // stderr line says where), 2 bad arguments or unreadable file, 3 interrupted.
 #include <csignal>
 #include <cstdio>
@@ -24,7 +25,7 @@ constexpr size_t kMaxProgramBytes = 16 * 1024 * 1024;
 constexpr char kStepMarker = '\x95';
 
 int Usage(const std::string& problem) {
-  std::fprintf(stderr, "%s\nUsage : orvjava-run [--max-lines N] [--printer FICHIER] PROGRAMME.java\n",
+  std::fprintf(stderr, "%s\nUsage : orvjava-run [--max-lines N] [--printer FICHIER] [--reference] PROGRAMME.java\n",
                problem.c_str());
   return kUsageStatus;
 }
@@ -78,10 +79,13 @@ using orv::operator""_cp;
 int main(int argc, char** argv) {
   if (orv::check::CheckRequested(argc, argv)) return orv::check::RunCheck(argc, argv);
   long long maxLines = 0;
+  bool reference = false;
   std::string printer, program;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg == "--max-lines" || arg == "--printer") {
+    if (arg == "--reference") {
+      reference = true;
+    } else if (arg == "--max-lines" || arg == "--printer") {
       if (i + 1 >= argc) return Usage("Valeur manquante après " + arg);
       const std::string value = argv[++i];
       if (arg == "--printer") {
@@ -110,6 +114,7 @@ int main(int argc, char** argv) {
   orv::TForm3 interpreter(host);
   interpreter.SetBreakpointsEnabled(false);
   interpreter.SetLineBudget(maxLines);
+  interpreter.SetFastPath(!reference);
   interpreter.InitPrg(std::filesystem::path(program).filename().string());
 
   int32_t resumeLine = 0, finalState = 0;

@@ -63,6 +63,15 @@ class DisabledItemsStyle : public QProxyStyle {
   }
 };
 
+// Takes the entries a menu was given for one showing out of it again.
+void DropActions(QMenu& menu, QList<QAction*>& actions) {
+  for (QAction* action : std::as_const(actions)) {
+    menu.removeAction(action);
+    delete action;
+  }
+  actions.clear();
+}
+
 QStyle& MenuStyle() {
   static DisabledItemsStyle* style = [] {
     auto* created = new DisabledItemsStyle;
@@ -352,11 +361,7 @@ void TMainForm::OpenFiles(const QStringList& paths) {
 // The recent files go above "&Quitter", numbered &1 to &8.
 void TMainForm::FillRecentFiles() {
   QMenu* menu = Menu("File1");
-  for (QAction* action : std::as_const(recentActions_)) {
-    menu->removeAction(action);
-    delete action;
-  }
-  recentActions_.clear();
+  DropActions(*menu, recentActions_);
   const QStringList files = RecentFiles();
   if (files.isEmpty()) return;
   QAction* exit = Action("FileExitItem");
@@ -504,11 +509,7 @@ void TMainForm::OnSubWindowActivated(QMdiSubWindow* window) {
 
 void TMainForm::FillWindowMenu() {
   QMenu* menu = Menu("Window1");
-  for (QAction* action : std::as_const(windowList_)) {
-    menu->removeAction(action);
-    delete action;
-  }
-  windowList_.clear();
+  DropActions(*menu, windowList_);
   const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList();
   if (windows.isEmpty()) return;
   windowList_ << menu->addSeparator();

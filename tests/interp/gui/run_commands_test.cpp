@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "editor/Childwin.h"
+#include "run_test_support.h"
 #include "interp/gui/debug_windows.h"
 #include "interp/gui/ecran.h"
 #include "interp/gui/input_box.h"
@@ -47,15 +48,7 @@ class RunCommandsTest : public QObject {
   }
 
  private slots:
-  void init() {
-    editor = new TEditeur;
-    editor->setWindowTitle("OrvJava - Java1.java");
-    editor->show();
-    messages.clear();
-    Interpreter().Host().messageBox = [this](const QString& m) { messages << m; };
-    Interpreter().StepMode = 0;
-    Interpreter().ResumeLine = 0;
-  }
+  void init() { editor = test::NewRunEditor("OrvJava - Java1.java", messages); }
   void cleanup() {
     editor->SetModified(false);
     editor->close();

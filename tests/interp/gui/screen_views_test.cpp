@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include "editor/Childwin.h"
+#include "run_test_support.h"
 #include "interp/gui/debug_windows.h"
 #include "interp/gui/ecran.h"
 #include "interp/gui/input_box.h"
@@ -76,15 +77,7 @@ class ScreenViewsTest : public QObject {
     QVERIFY(settings.isValid());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
   }
-  void init() {
-    editor = new TEditeur;
-    editor->setWindowTitle("OrvJava - Essai.java");
-    editor->show();
-    messages.clear();
-    Interpreter().Host().messageBox = [this](const QString& m) { messages << m; };
-    Interpreter().StepMode = 0;
-    Interpreter().ResumeLine = 0;
-  }
+  void init() { editor = test::NewRunEditor("OrvJava - Essai.java", messages); }
   void cleanup() {
     TableSymbolesWindow().hide();
     VariableWindow().hide();

@@ -112,6 +112,8 @@ class TForm3 {
   // or for a silent stop a short reason ("division par zéro"); empty for a
   // stop in step mode, at a breakpoint, and for a finished program.
   const std::string& StopReason() const { return stopReason_; }
+  // True when the last line executed reported an error or stopped silently.
+  bool ErrorReported() const { return errorReported_; }
   // Keyboard lines are drawn on the output screen once typed, followed by a
   // new line, as a transcript of the dialogue (the environment).
   void SetEchoKeyboard(bool echo) { echoKeyboard_ = echo; }
@@ -121,6 +123,8 @@ class TForm3 {
   // reference for every result.
   void SetFastPath(bool enabled) { fastPath_ = enabled; }
   bool FastPath() const { return fastPath_; }
+  // How many of the lines the last Exec executed ran from a compiled form.
+  int64_t CompiledLinesRun() const { return compiledLines_; }
 
   // --- Debug views -----------------------------------------------------------
   // The symbol-table listing, one text per line.
@@ -302,6 +306,7 @@ class TForm3 {
   bool breakpointsEnabled_ = true;
   int64_t lineBudget_ = 0;
   int64_t executedLines_ = 0;
+  int64_t compiledLines_ = 0;
   bool interrupted_ = false;
   bool echoKeyboard_ = false;
   std::string stopReason_;

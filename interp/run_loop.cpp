@@ -122,6 +122,7 @@ void TForm3::StartRun(LineList& lines, int32_t& resumeLine, int32_t stepMode, in
   lines_ = &lines;
   interrupted_ = false;
   executedLines_ = 0;
+  compiledLines_ = 0;
   RunState = kRunning;
   errorReported_ = false;
   stopReason_.clear();
@@ -268,8 +269,8 @@ void TForm3::RunCloser(const ControlEntry& entry) {
   errorReported_ = false;
   stopReason_.clear();
   const std::string& closer = entry.Closer;
-  if (closer == "next") return fastPath_ && FastNext() ? void() : NextStatement();
-  if (closer == "wend") return fastPath_ && FastWend() ? void() : WendStatement();
+  if (closer == "next") return fastPath_ && FastNext() ? void(++compiledLines_) : NextStatement();
+  if (closer == "wend") return fastPath_ && FastWend() ? void(++compiledLines_) : WendStatement();
   if (closer == "endsub") return EndSubStatement();
   std::string text = closer;
   ExecLine(text);
@@ -287,7 +288,7 @@ void TForm3::RunLine(LineInfo& info) {
       RunState = kRunning;
       errorReported_ = false;
       stopReason_.clear();
-      if (RunCompiled(*info.Compiled)) return;
+      if (RunCompiled(*info.Compiled)) return void(++compiledLines_);
     }
   }
   ExecuteLine(info);

@@ -71,6 +71,7 @@ struct LineInfo {
   // none when the statement is not one the compiler knows.
   bool CompileTried = false;
   std::unique_ptr<CompiledLine> Compiled;
+  uint64_t CheckedAt = 0;  // the host call count when the text was last compared
 };
 
 struct FileSlot {
@@ -208,7 +209,9 @@ class TForm3 {
   bool PopReturn(int32_t& value);
   bool PushControl(int32_t line, std::string_view closer);
   void PopControl();
-  const ControlEntry* TopControl() const;
+  const ControlEntry* TopControl() const {
+    return ControlTop > 0 ? &ControlStack[static_cast<size_t>(ControlTop - 1)] : nullptr;
+  }
 
   // --- State (public: the debug views and the tests read it) -------------------------
   int32_t RunState = kRunning;
@@ -269,30 +272,58 @@ class TForm3 {
                bool resuming);
   void Finish(int32_t lastLine, bool atClosingBrace, int32_t& resumeLine, int32_t& finalState);
   void OutOfMemory(int32_t& resumeLine, int32_t& finalState);
-  bool PollInterrupt();
+  bool PollInterrupt() {
+    if (lineBudget_ > 0 && executedLines_ >= lineBudget_) return true;
+    return executedLines_ > 0 && (executedLines_ & kInterruptPollMask) == 0 && Outside().InterruptRequested();
+  }
+  static constexpr int64_t kInterruptPollMask = 1023;  // poll the host every 1024 lines
   double NextRandom();
   void SeedRandomFromClock();
 
+  // Every call out to the host goes through Outside(): the host may run code
+  // of its own (an event loop) that changes the program text, so the lines
+  // cached before the call are checked against the text again.
+  Host& Outside() {
+    ++hostCalls_;
+    return host_;
+  }
   Host& host_;
+  uint64_t hostCalls_ = 0;
+  int32_t lineCount_ = 0;     // the line list's count, as of lineCountAt_
+  uint64_t lineCountAt_ = 0;
   LineList* lines_ = nullptr;
   // Classified lines by index; an entry is used only while its line still
   // reads the same, so the result is that of classifying every time.
   std::vector<LineInfo> lineCache_;
   LineInfo scratchLine_;
   LineInfo* CachedLine(const LineList& lines, int32_t i);
+  LineInfo* ClassifiedLine(const LineList& lines, int32_t i);
+  void CompileCachedLine(LineInfo& info);
   void RunCloser(const ControlEntry& entry);
   void RunLine(LineInfo& info);
 
   // --- Fast path: each returns false, having changed nothing, when the text
   // evaluator must take the statement.
-  bool RunCompiled(const CompiledLine& line);
+  bool RunCompiled(CompiledLine& line);
+  // A jump worked out from the text (the end of a block, the line after a
+  // false if), kept for as long as the text cannot have changed.
+  bool KnownJump(const CompiledLine& line, int32_t& to) const {
+    return line.jumpAt == hostCalls_ && line.jumpFrom == CurrentLine && (to = line.jumpTo, true);
+  }
+  void KeepJump(CompiledLine& line, int32_t from, int32_t to, uint64_t calls) const {
+    if (calls != hostCalls_ || RunState != kRunning) return;  // a message, or the host ran
+    line.jumpFrom = from;
+    line.jumpTo = to;
+    line.jumpAt = calls;
+  }
+  bool FastBlockEnd(CompiledLine& line, int32_t& end);
   bool FastNext();
   bool FastWend();
   bool FastAssign(const CompiledLine& line);
   bool FastStringAssign(const CompiledLine& line);
   bool FastCondition(const Comparison& condition, bool& holds);
-  bool FastFor(const CompiledLine& line);
-  bool FastWhile(const CompiledLine& line);
+  bool FastFor(CompiledLine& line);
+  bool FastWhile(CompiledLine& line);
   bool FastPrint(const CompiledLine& line);
   bool IntValue(const NumberTerm& term, int32_t& value) const;
   bool RealValue(const NumberTerm& term, long double& value) const;

@@ -81,6 +81,10 @@ struct CompiledLine {
   int8_t limitAdjust = 0;  // -1 for "<", +1 for ">"
   bool newLine = false;    // println
   bool decrement = false;  // --
+  // The last jump worked out from the text: from line jumpFrom to jumpTo,
+  // valid while the host call count stays jumpAt.
+  int32_t jumpFrom = INT32_MIN, jumpTo = 0;
+  uint64_t jumpAt = 0;
 };
 
 }  // namespace orv

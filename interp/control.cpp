@@ -41,9 +41,6 @@ void TForm3::PopControl() {
   if (ControlTop > 0) --ControlTop;
 }
 
-const ControlEntry* TForm3::TopControl() const {
-  return ControlTop > 0 ? &ControlStack[ControlTop - 1] : nullptr;
-}
 
 // --- if / else ---------------------------------------------------------------
 

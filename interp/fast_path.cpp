@@ -198,7 +198,18 @@ bool TForm3::FastStringAssign(const CompiledLine& line) {
   return true;
 }
 
-bool TForm3::FastFor(const CompiledLine& line) {
+// BlockEnd from the line being executed, worked out again only when the
+// text may have changed.
+bool TForm3::FastBlockEnd(CompiledLine& line, int32_t& end) {
+  if (KnownJump(line, end)) return true;
+  const uint64_t calls = hostCalls_;
+  end = CurrentLine;
+  if (!BlockEnd(*lines_, end)) return false;
+  KeepJump(line, CurrentLine, end, calls);
+  return true;
+}
+
+bool TForm3::FastFor(CompiledLine& line) {
   if (ReturnTop + 4 > kReturnItems || ControlTop >= kControlEntries) return false;
   int32_t initial = 0, limit = 0;
   if (!IntValue(line.a, initial) || !IntValue(line.b, limit)) return false;
@@ -213,10 +224,10 @@ bool TForm3::FastFor(const CompiledLine& line) {
   IntStore[static_cast<size_t>(slot)] = initial;
   int32_t end = CurrentLine;
   if ((step > 0 && initial > limit) || (step < 0 && initial < limit)) {
-    if (BlockEnd(*lines_, end)) CurrentLine = end;
+    if (FastBlockEnd(line, end)) CurrentLine = end;
     return true;
   }
-  if (!BlockEnd(*lines_, end)) return true;
+  if (!FastBlockEnd(line, end)) return true;
   ReturnStack[static_cast<size_t>(ReturnTop++)] = CurrentLine;
   ReturnStack[static_cast<size_t>(ReturnTop++)] = slot;
   ReturnStack[static_cast<size_t>(ReturnTop++)] = limit;
@@ -225,7 +236,7 @@ bool TForm3::FastFor(const CompiledLine& line) {
   return true;
 }
 
-bool TForm3::FastWhile(const CompiledLine& line) {
+bool TForm3::FastWhile(CompiledLine& line) {
   bool holds = false;
   if (DoPending) {  // the closing while of a do loop
     if (ReturnTop == 0 || !FastCondition(line.condition, holds)) return false;
@@ -241,7 +252,7 @@ bool TForm3::FastWhile(const CompiledLine& line) {
   if (ReturnTop >= kReturnItems || ControlTop >= kControlEntries) return false;
   if (!FastCondition(line.condition, holds)) return false;
   int32_t end = CurrentLine;
-  if (!BlockEnd(*lines_, end)) return true;
+  if (!FastBlockEnd(line, end)) return true;
   if (!holds) {
     CurrentLine = end;
     return true;
@@ -295,7 +306,7 @@ bool TForm3::FastWend() {
   return true;
 }
 
-bool TForm3::RunCompiled(const CompiledLine& line) {
+bool TForm3::RunCompiled(CompiledLine& line) {
   using Form = CompiledLine::Form;
   switch (line.form) {
     case Form::AssignInt:
@@ -312,7 +323,15 @@ bool TForm3::RunCompiled(const CompiledLine& line) {
     case Form::If: {
       bool holds = false;
       if (!FastCondition(line.condition, holds)) return false;
-      if (!holds) SkipFalseThen();
+      if (holds) return true;
+      if (int32_t to = 0; KnownJump(line, to)) {
+        CurrentLine = to;
+        return true;
+      }
+      const uint64_t calls = hostCalls_;
+      const int32_t from = CurrentLine;
+      SkipFalseThen();
+      KeepJump(line, from, CurrentLine, calls);
       return true;
     }
     case Form::While: return FastWhile(line);

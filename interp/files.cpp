@@ -76,7 +76,7 @@ int TForm3::CloseAll() {
   }
   if (PrinterOpen) {
     PrinterOpen = false;
-    if (PrinterSink* printer = host_.Printer())
+    if (PrinterSink* printer = Outside().Printer())
       if (const int status = printer->Close(); status != 0 && result == 0) result = status;
   }
   if (result != 0) RunState = kStopped;
@@ -157,7 +157,7 @@ void TForm3::OpenStatement(std::string_view a, FileMode mode) {
   if (!fileKnown || fileKind != 'F') return Fail("Variable fichier attendue");
   OpenFileSlot(FileStore[fileSlot], mode);
   // The run goes on with the file not open.
-  if (TakeIoStatus() != 0) host_.MessageBox("Erreur Entrée/Sortie"_cp);
+  if (TakeIoStatus() != 0) Outside().MessageBox("Erreur Entrée/Sortie"_cp);
 }
 
 void TForm3::ReadLineStatement(std::string_view a) {
@@ -184,10 +184,10 @@ void TForm3::ReadLineStatement(std::string_view a) {
     return Fail("Variable " + target + " inconnue");
   std::string line;
   if (keyboard) {
-    host_.ReadKeyboardLine(line);
+    Outside().ReadKeyboardLine(line);
     // An interrupt while the program waits for its line leaves the target as
     // it was: a resume asks for the line again.
-    if (host_.InterruptRequested()) {
+    if (Outside().InterruptRequested()) {
       interrupted_ = true;
       return Fail("Programme interrompu");
     }
@@ -218,7 +218,7 @@ void TForm3::WriteLineStatement(std::string_view a) {
   }
   if (!ScanValue(value)) return;
   if (printer) {
-    PrinterSink* sink = host_.Printer();
+    PrinterSink* sink = Outside().Printer();
     if (!sink) {
       IoStatus = kNotOpenForWriting;
     } else {
@@ -245,7 +245,7 @@ void TForm3::CloseStatement(std::string_view a) {
       return;
     }
     PrinterOpen = false;
-    if (PrinterSink* sink = host_.Printer())
+    if (PrinterSink* sink = Outside().Printer())
       if (const int status = sink->Close()) IoStatus = status;
     return;
   }

@@ -176,7 +176,7 @@ int32_t TForm3::IntBuiltin(std::string_view name, std::string_view argument, boo
     return static_cast<int32_t>(up);
   }
   if (name == "get") {
-    const DateTime now = host_.Now();
+    const DateTime now = Outside().Now();
     if (inner == "Calendar.DATE") return now.day;
     if (inner == "Calendar.MONTH") return now.month;
     if (inner == "Calendar.YEAR") return now.year;

@@ -27,7 +27,7 @@ void TForm3::PrintStatement(std::string_view a, bool newLine) {
 }
 
 void TForm3::DrawOutput(const std::string& text, bool newLine) {
-  OutputSurface& screen = host_.Screen();
+  OutputSurface& screen = Outside().Screen();
   screen.DrawText(PrintX, PrintY, text);
   if (newLine) {
     screen.NewLine();
@@ -49,7 +49,7 @@ void TForm3::GotoXYStatement(std::string_view a) {
   for (const int64_t c : {*x, *y})
     if (c < kFirstCoordinate || c > kLastCoordinate) return Fail("Valeur de paramètre incorrecte"_cp);
   // Column x, row y counted from 1 (the offsets are already x - 1, y - 1).
-  OutputSurface& screen = host_.Screen();
+  OutputSurface& screen = Outside().Screen();
   PrintX = Advance(0, *x * std::max(screen.TextWidth("0"), 0));
   PrintY = Advance(0, *y * kLineAdvance);
 }

@@ -11,7 +11,6 @@ namespace {
 
 constexpr char kStepMarker = '\x95';
 constexpr char kBreakMarker = '\xBB';
-constexpr int64_t kInterruptPollMask = 1023;  // poll the host every 1024 lines
 
 // "int", "float", "char", "void" and "class" as whole words.
 bool IsDeclaration(std::string_view l) {
@@ -127,7 +126,7 @@ void TForm3::StartRun(LineList& lines, int32_t& resumeLine, int32_t stepMode, in
   errorReported_ = false;
   stopReason_.clear();
   const bool resuming = resumeLine != 0;
-  OutputSurface& screen = host_.Screen();
+  OutputSurface& screen = Outside().Screen();
   screen.SetTitle("Orv Java - " + ProgramName);
   // A resume continues the output where it stopped and keeps the program's
   // files open; only a fresh run starts over.
@@ -158,16 +157,12 @@ void TForm3::StartRun(LineList& lines, int32_t& resumeLine, int32_t stepMode, in
   RunLoop(lines, resumeLine, stepMode, finalState, resuming);
 }
 
-bool TForm3::PollInterrupt() {
-  if (lineBudget_ > 0 && executedLines_ >= lineBudget_) return true;
-  return executedLines_ > 0 && (executedLines_ & kInterruptPollMask) == 0 &&
-         host_.InterruptRequested();
-}
-
 void TForm3::RunLoop(LineList& lines, int32_t& resumeLine, int32_t stepMode,
                      int32_t& finalState, bool resuming) {
   bool firstLine = true;
   int32_t lastLine = CurrentLine;  // the line executed last, for the stop after a failed close
+  lineCount_ = lines.Count();
+  lineCountAt_ = hostCalls_;
   do {
     if (PollInterrupt()) {
       interrupted_ = true;
@@ -199,7 +194,11 @@ void TForm3::RunLoop(LineList& lines, int32_t& resumeLine, int32_t stepMode,
     if (RunState == kRunning) {
       ++CurrentLine;
       // Past the last line the program is over, in step mode as well.
-      if (CurrentLine > lines.Count() - 1) break;
+      if (lineCountAt_ != hostCalls_) {
+        lineCount_ = lines.Count();
+        lineCountAt_ = hostCalls_;
+      }
+      if (CurrentLine > lineCount_ - 1) break;
     }
     if (stepMode == 1 && RunState != kFinished) {
       RunState = kStopped;
@@ -239,7 +238,16 @@ void TForm3::Finish(int32_t lastLine, bool atClosingBrace, int32_t& resumeLine,
 }
 
 // The classified form of line i, classified again only when its text changed.
-LineInfo* TForm3::CachedLine(const LineList& lines, int32_t i) {
+inline LineInfo* TForm3::CachedLine(const LineList& lines, int32_t i) {
+  // Only the host can change the text during a run: a line compared since
+  // the last call to the host still reads the same.
+  if (i >= 0 && static_cast<size_t>(i) < lineCache_.size())
+    if (LineInfo& info = lineCache_[static_cast<size_t>(i)]; info.Valid && info.CheckedAt == hostCalls_)
+      return &info;
+  return ClassifiedLine(lines, i);
+}
+
+LineInfo* TForm3::ClassifiedLine(const LineList& lines, int32_t i) {
   const std::string* data = lines.LineData(i);
   std::string copy;
   if (!data) {
@@ -260,6 +268,7 @@ LineInfo* TForm3::CachedLine(const LineList& lines, int32_t i) {
     info.Marked = marked;
     info.Valid = true;
   }
+  info.CheckedAt = hostCalls_;
   return &info;
 }
 
@@ -268,22 +277,19 @@ void TForm3::RunCloser(const ControlEntry& entry) {
   RunState = kRunning;
   errorReported_ = false;
   stopReason_.clear();
-  const std::string& closer = entry.Closer;
+  const std::string_view closer = entry.Closer;
   if (closer == "next") return fastPath_ && FastNext() ? void(++compiledLines_) : NextStatement();
   if (closer == "wend") return fastPath_ && FastWend() ? void(++compiledLines_) : WendStatement();
   if (closer == "endsub") return EndSubStatement();
-  std::string text = closer;
+  std::string text(closer);
   ExecLine(text);
 }
 
 // A statement from its compiled form when it has one that applies, otherwise
 // from its text.
-void TForm3::RunLine(LineInfo& info) {
+inline void TForm3::RunLine(LineInfo& info) {
   if (fastPath_ && info.Kind == LineKind::Statement) {
-    if (!info.CompileTried) {
-      info.CompileTried = true;
-      info.Compiled = CompileLine(*this, info);
-    }
+    if (!info.CompileTried) CompileCachedLine(info);
     if (info.Compiled) {
       RunState = kRunning;
       errorReported_ = false;
@@ -292,6 +298,11 @@ void TForm3::RunLine(LineInfo& info) {
     }
   }
   ExecuteLine(info);
+}
+
+void TForm3::CompileCachedLine(LineInfo& info) {
+  info.CompileTried = true;
+  info.Compiled = CompileLine(*this, info);
 }
 
 void TForm3::ExecLine(std::string& line) {

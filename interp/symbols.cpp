@@ -12,7 +12,7 @@ TForm3::TForm3(Host& host) : host_(host) { ResetInterpreter(); }
 TForm3::~TForm3() { CloseAll(); }
 
 void TForm3::Fail(std::string_view message) {
-  host_.MessageBox(std::string(message));
+  Outside().MessageBox(std::string(message));
   if (stopReason_.empty()) stopReason_ = message;
   RunState = kStopped;
   errorReported_ = true;

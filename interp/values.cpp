@@ -171,8 +171,8 @@ bool TForm3::StringTerm(std::string text, std::string& result) {
         Fail("Variable data/heure incorrecte");
         return false;
       }
-      const DateTime now = host_.Now();
-      result = date ? host_.ShortDate(now) : host_.TimeText(now);
+      const DateTime now = Outside().Now();
+      result = date ? Outside().ShortDate(now) : Outside().TimeText(now);
       return true;
     }
     t = argument;

@@ -22,6 +22,7 @@ struct ModeRun {
   bool breakpoints = true;
   int keyboardLines = 50;   // lines the keyboard gives before its end
   bool skipFailingLine = false;  // resume after an error at the next line
+  int editEvery = 0;  // every so many host calls, and between calls, a line of the text changes
 };
 
 // A text as the record keeps it: a long one by its length and a hash.
@@ -35,7 +36,10 @@ inline std::string Kept(const std::string& text) {
 class RecordingHost : public Host, public OutputSurface {
  public:
   RecordingHost(std::vector<std::string>& record, const ModeRun& run) : record_(record), run_(run) {}
-  void MessageBox(const std::string& text) override { record_.push_back("message " + Kept(text)); }
+  void MessageBox(const std::string& text) override {
+    record_.push_back("message " + Kept(text));
+    Edit();
+  }
   OutputSurface& Screen() override { return *this; }
   DateTime Now() override { return {2026, 1, 15, 9, 5, 3}; }
   bool ReadKeyboardLine(std::string& line) override {
@@ -45,6 +49,7 @@ class RecordingHost : public Host, public OutputSurface {
     return reads_ <= run_.keyboardLines;
   }
   bool InterruptRequested() override {
+    Edit();
     ++polls_;
     return run_.interruptAtPoll > 0 && polls_ >= run_.interruptAtPoll;
   }
@@ -52,14 +57,28 @@ class RecordingHost : public Host, public OutputSurface {
   void Show() override {}
   void DrawText(int x, int y, const std::string& text) override {
     record_.push_back("draw " + std::to_string(x) + "," + std::to_string(y) + " " + Kept(text));
+    Edit();
   }
   int TextWidth(const std::string& text) override { return 9 * static_cast<int>(text.size()); }
   void NewLine() override { record_.push_back("newline"); }
 
+  // As if the user changed the program while the host had the hand: one
+  // line takes the text of another.
+  void Edit(bool now = false) {
+    if (!lines_ || run_.editEvery <= 0 || (++calls_ % run_.editEvery != 0 && !now)) return;
+    const int count = lines_->Count();
+    if (count == 0) return;
+    ++edits_;
+    const int to = (edits_ * 7) % count, from = (edits_ * 13 + 5) % count;
+    record_.push_back("edit " + std::to_string(to) + " := " + std::to_string(from));
+    lines_->SetLine(to, lines_->Line(from));
+  }
+  VectorLineList* lines_ = nullptr;
+
  private:
   std::vector<std::string>& record_;
   const ModeRun& run_;
-  int reads_ = 0, polls_ = 0;
+  int reads_ = 0, polls_ = 0, calls_ = 0, edits_ = 0;
 };
 
 inline std::string RealBits(long double value) {
@@ -110,6 +129,7 @@ inline Recorded RecordRun(const std::string& program, bool fastPath, const ModeR
   std::vector<std::string>& record = recorded.record;
   VectorLineList lines(program);
   RecordingHost host(record, run);
+  host.lines_ = &lines;
   TForm3 interpreter(host);
   interpreter.SetFastPath(fastPath);
   interpreter.SetBreakpointsEnabled(run.breakpoints);
@@ -126,6 +146,7 @@ inline Recorded RecordRun(const std::string& program, bool fastPath, const ModeR
     // A finished run could start again from main: the calls go on after stops.
     if ((state != kStopped && state != kStoppedBeforeCloser) || resume == 0) break;
     if (run.skipFailingLine && interpreter.ErrorReported() && !interpreter.Interrupted()) ++resume;
+    host.Edit(true);
   }
   for (const std::string& line : interpreter.Stats()) record.push_back("stats " + line);
   for (const char* name : {"i", "t[2]", "s", "r"}) record.push_back("examine " + interpreter.Examiner(name));

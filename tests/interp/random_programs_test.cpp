@@ -3,8 +3,8 @@
 // executed lines, stacks and every value. The generator writes mostly
 // well-formed programs (loops, arrays, int, float and string expressions,
 // procedures, if and else) with a share of mistakes and out-of-range
-// values, and runs some in step mode, with breakpoints, a line budget or an
-// interrupt.
+// values, and runs some in step mode, with breakpoints, a line budget, an
+// interrupt, or lines of the text changing while the host has the hand.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -60,6 +60,7 @@ class ProgramWriter {
     else run.lineBudget = 1500;  // loops that never end
     if (One(8)) run.interruptAtPoll = 1 + Pick(3);
     if (One(5)) run.breakpoints = false;
+    if (One(6)) run.editEvery = 1 + Pick(20);
     return run;
   }
 
@@ -305,7 +306,8 @@ TEST(RandomPrograms, RunTheSameWithTheFastPathAndFromTheText) {
     const Recorded reference = RecordRun(program, false, run);
     if (const std::string difference = FirstDifference(fast.record, reference.record); !difference.empty()) {
       ADD_FAILURE() << "program " << n << " (step " << run.stepMode << ", budget " << run.lineBudget
-                    << ", interrupt " << run.interruptAtPoll << ", breakpoints " << run.breakpoints << ")\n"
+                    << ", interrupt " << run.interruptAtPoll << ", breakpoints " << run.breakpoints
+                    << ", edits " << run.editEvery << ")\n"
                     << difference << program;
       if (++failures >= 3) break;
     }

@@ -1,6 +1,9 @@
-// Runs arbitrary bytes as a program: fresh run, then resumes after stops,
-// in step mode when the first byte is odd. The file statements act for real,
-// so under libFuzzer the process first shuts itself into an empty folder.
+// Runs arbitrary bytes as a program, twice: with the fast path and from the
+// text alone; the two runs must show and leave exactly the same (output,
+// messages, stops, stacks, values), or the target aborts. Each run is a fresh
+// run, then resumes after stops, in step mode when the first byte is odd. The
+// file statements act for real, so under libFuzzer the process first shuts
+// itself into an empty folder, and each run starts with that folder emptied.
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -9,23 +12,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
-#include "interp/Unit3.h"
-#include "interp/program_text.h"
-#include "tests/interp/null_host.h"
+#include "tests/interp/both_modes.h"
 
 namespace {
-
-// Keyboard lines alternate numbers and words, then the input ends.
-class FuzzHost : public orv::testing::NullHost {
- public:
-  bool ReadKeyboardLine(std::string& line) override {
-    line = (++reads % 3) ? "12" : "texte";
-    return reads < 50;
-  }
-  int reads = 0;
-};
 
 bool Check(bool ok, const char* what) {
   if (!ok) std::perror(what);
@@ -54,6 +46,19 @@ void SandBox() {
   }
 }
 
+// The folder the runs start in, emptied of what an earlier run left (the
+// sandbox's /proc and /fz stay).
+void FreshFolder() {
+  namespace fs = std::filesystem;
+  static const fs::path base = fs::current_path();
+  std::error_code error;
+  fs::current_path(base, error);
+  for (const auto& entry : fs::directory_iterator(base, error)) {
+    const fs::path name = entry.path().filename();
+    if (name != "proc" && name != "fz") fs::remove_all(entry.path(), error);
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -63,24 +68,18 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
-  orv::VectorLineList lines(text);
-  FuzzHost host;
-  orv::TForm3 interpreter(host);
-  interpreter.InitPrg("Fuzz.java");
-  interpreter.SetLineBudget(20000);
-  const int32_t stepMode = size > 0 && (data[0] & 1) ? 1 : 0;
-  int32_t resume = 0, state = 0;
-  interpreter.Exec(lines, resume, stepMode, state);
-  // A finished run reports 999 and could be resumed from main again: the
-  // rounds go on only after stops.
-  for (int round = 0; round < 40 && (state == orv::kStopped || state == orv::kStoppedBeforeCloser) &&
-                  resume != 0;
-       ++round) {
-    state = 0;
-    interpreter.Exec(lines, resume, stepMode, state);
+  orv::testing::ModeRun run;
+  run.stepMode = size > 0 && (data[0] & 1) ? 1 : 0;
+  run.lineBudget = 20000;
+  FreshFolder();
+  const orv::testing::Recorded fast = orv::testing::RecordRun(text, true, run);
+  FreshFolder();
+  const orv::testing::Recorded reference = orv::testing::RecordRun(text, false, run);
+  FreshFolder();
+  if (const std::string difference = orv::testing::FirstDifference(fast.record, reference.record);
+      !difference.empty()) {
+    std::fprintf(stderr, "orv fuzz: the fast path and the text evaluator differ, %s", difference.c_str());
+    std::abort();
   }
-  interpreter.Stats();
-  interpreter.Examiner("i");
-  interpreter.Examiner("t[2]");
   return 0;
 }

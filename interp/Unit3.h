@@ -293,7 +293,8 @@ class TForm3 {
   uint64_t lineCountAt_ = 0;
   LineList* lines_ = nullptr;
   // Classified lines by index; an entry is used only while its line still
-  // reads the same, so the result is that of classifying every time.
+  // reads the same (compared again after every call to the host), so the
+  // result is that of classifying every time.
   std::vector<LineInfo> lineCache_;
   LineInfo scratchLine_;
   LineInfo* CachedLine(const LineList& lines, int32_t i);

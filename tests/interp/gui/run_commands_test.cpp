@@ -13,22 +13,12 @@
 #include "interp/gui/session.h"
 
 using namespace orv;
+using test::WhenModal;
 
 namespace {
 
 const QString kStep = QString(QChar(0x2022));   // "•"
 const QString kBreak = QString(QChar(0x00BB));  // "»"
-
-// Does `action` once the next modal dialog runs; the dialog is closed
-// afterwards whatever the action did (a failed check returns early).
-void WhenModal(std::function<void(QWidget*)> action) {
-  QTimer::singleShot(0, [action] {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (!modal) return WhenModal(action);
-    action(modal);
-    if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && dialog->isVisible()) dialog->reject();
-  });
-}
 
 QString Line(TEditeur& editor, int i) { return FromCp1252(editor.Lines().Line(i)); }
 

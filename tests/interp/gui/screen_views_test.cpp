@@ -24,22 +24,13 @@
 #include "interp/gui/view_settings.h"
 
 using namespace orv;
+using test::WhenModal;
 
 namespace {
 
 QString Program(const QString& declarations, const QString& body) {
   return "import java.util.*;\nclass Essai\n{\n" + declarations + " public static void main(String args[])\n {\n" +
          body + " }\n}";
-}
-
-// Does `action` once the next modal dialog runs; closes it afterwards.
-void WhenModal(std::function<void(QWidget*)> action) {
-  QTimer::singleShot(0, [action] {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (!modal) return WhenModal(action);
-    action(modal);
-    if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && dialog->isVisible()) dialog->reject();
-  });
 }
 
 int IndexOf(const TTableSymboles& table, const QString& text) {

@@ -278,7 +278,7 @@ class TForm3 {
   }
   static constexpr int64_t kInterruptPollMask = 1023;  // poll the host every 1024 lines
   double NextRandom();
-  void SeedRandomFromClock();
+  void SeedRandom(uint64_t seed) { randomState_ = seed; }
 
   // Every call out to the host goes through Outside(): the host may run code
   // of its own (an event loop) that changes the program text, so the lines

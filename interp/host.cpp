@@ -1,8 +1,13 @@
 #include "interp/host.h"
 
+#include <chrono>
 #include <cstdio>
 
 namespace orv {
+
+uint64_t Host::RandomSeed() {
+  return static_cast<uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
+}
 
 std::string Host::ShortDate(const DateTime& when) {
   char buf[32];

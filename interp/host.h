@@ -3,6 +3,7 @@
 // supplies these interfaces. All texts are 8-bit Windows-1252 byte strings.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace orv {
@@ -54,6 +55,9 @@ class Host {
   virtual void MessageBox(const std::string& text) = 0;
   virtual OutputSurface& Screen() = 0;
   virtual DateTime Now() = 0;
+  // The seed of a program's random numbers, taken at each Random
+  // declaration: by default from the clock, so that each run draws others.
+  virtual uint64_t RandomSeed();
   // Regional short date ("08/12/2026" on French settings).
   virtual std::string ShortDate(const DateTime& when);
   // Regional time: hours, two-digit minutes and seconds ("09:05:03").

@@ -1,6 +1,5 @@
 // Integer expressions and the integer built-ins.
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 
 #include "interp/Unit3.h"
@@ -210,11 +209,6 @@ double TForm3::NextRandom() {
   z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
   z ^= z >> 31;
   return static_cast<double>(z >> 11) * 0x1.0p-53;
-}
-
-void TForm3::SeedRandomFromClock() {
-  randomState_ = static_cast<uint64_t>(
-      std::chrono::high_resolution_clock::now().time_since_epoch().count());
 }
 
 }  // namespace orv

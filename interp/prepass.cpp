@@ -84,7 +84,7 @@ void TForm3::PrePass(LineList& lines, int32_t& failingLine) {
     }
 
     if (FirstWordIs(line, "Random")) {
-      SeedRandomFromClock();
+      SeedRandom(Outside().RandomSeed());
       const size_t equals = line.find('=');
       if (equals == std::string::npos) Fail("Déclaration Random incorrecte : il manque = new Random()"_cp);
       else DeclareList(line.substr(0, equals));

@@ -42,6 +42,7 @@ class RecordingHost : public Host, public OutputSurface {
   }
   OutputSurface& Screen() override { return *this; }
   DateTime Now() override { return {2026, 1, 15, 9, 5, 3}; }
+  uint64_t RandomSeed() override { return 20260115; }
   bool ReadKeyboardLine(std::string& line) override {
     ++reads_;
     line = reads_ % 3 ? std::to_string(reads_ * 7 - 20) : "texte";

@@ -8,6 +8,7 @@
 
 #include "editor/Childwin.h"
 #include "interp/gui/gui_host.h"
+#include "interp/gui/save_failure.h"
 #include "editor/qt_text.h"
 #include "editor/rules/file_save.h"
 #include "editor/rules/source_lines.h"
@@ -31,22 +32,6 @@ QString ReasonText(QFileDevice::FileError error) {
     case QFileDevice::RenameError: return QStringLiteral("impossible de remplacer le fichier");
     case QFileDevice::OpenError: return QStringLiteral("impossible de créer ou d'ouvrir le fichier");
     default: return QStringLiteral("erreur d'entrée/sortie");
-  }
-}
-
-// Why a save failed, from the system's error number.
-QString SaveFailureText(int error) {
-  switch (error) {
-    case ENOSPC: return QStringLiteral("espace disque insuffisant");
-    case EDQUOT: return QStringLiteral("quota disque dépassé");
-    case EACCES:
-    case EPERM: return QStringLiteral("accès refusé");
-    case EROFS: return QStringLiteral("support en lecture seule");
-    case ENOENT: return QStringLiteral("dossier introuvable");
-    case EISDIR: return QStringLiteral("c'est un dossier");
-    case ENAMETOOLONG: return QStringLiteral("nom trop long");
-    case EIO: return QStringLiteral("erreur d'entrée/sortie du disque");
-    default: return QStringLiteral("erreur d'entrée/sortie %1").arg(error);
   }
 }
 

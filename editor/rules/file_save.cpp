@@ -57,6 +57,22 @@ std::string Target(const std::string& path) {
   return target;
 }
 
+// A device or a pipe is written into, never replaced: saving to /dev/null
+// must not leave a plain file in its place. Opened without waiting, so that
+// a pipe nobody reads fails (ENXIO) instead of hanging the save.
+int WriteInPlace(const std::string& path, const std::string& bytes, const SaveCalls& calls) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return Failure();
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  int error = WriteAll(fd, bytes, calls);
+  errno = 0;
+  // EINVAL: this kind of file has nothing to force to a disk.
+  if (error == 0 && calls.fsync(fd) != 0 && errno != EINVAL) error = Failure();
+  errno = 0;
+  if (calls.close(fd) != 0 && error == 0) error = Failure();
+  return error;
+}
+
 }  // namespace
 
 const SaveCalls& SystemSaveCalls() {
@@ -66,6 +82,8 @@ const SaveCalls& SystemSaveCalls() {
 
 int SaveFileAtomically(const std::string& givenPath, const std::string& bytes, const SaveCalls& calls) {
   const std::string path = Target(givenPath);
+  if (struct stat info {}; ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+    return S_ISDIR(info.st_mode) ? EISDIR : WriteInPlace(path, bytes, calls);
   const mode_t mode = ModeFor(path);
   std::string name = path + ".XXXXXX";
   std::vector<char> pattern(name.begin(), name.end());

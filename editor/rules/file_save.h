@@ -2,6 +2,8 @@
 // the bytes go to a temporary file beside it, are forced to the disk, and
 // only then replace the original by a rename. Every step is checked; a full
 // disk, a write error or a refused rename leaves the original as it was.
+// A device or a pipe is written into instead of replaced, and a folder is
+// refused (EISDIR).
 #pragma once
 
 #include <string>

@@ -5,15 +5,14 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPaintEvent>
-#include <QSaveFile>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -25,6 +24,8 @@
 #include <optional>
 #include <vector>
 
+#include "editor/rules/file_save.h"
+#include "interp/gui/save_failure.h"
 #include "interp/gui/view_settings.h"
 
 namespace orv {
@@ -49,20 +50,6 @@ std::optional<int> ZoomKeySteps(const QKeyEvent* key) {
     case Qt::Key_Minus: return -1;
     case Qt::Key_0: return 0;
     default: return std::nullopt;
-  }
-}
-
-QString SaveFailureReason(const QString& path, QFileDevice::FileError error) {
-  const QFileInfo info(path);
-  if (info.isDir()) return QStringLiteral("c'est un dossier");
-  if (!info.absoluteDir().exists()) return QStringLiteral("dossier introuvable");
-  switch (error) {
-    case QFileDevice::PermissionsError: return QStringLiteral("accès refusé");
-    case QFileDevice::ResourceError: return QStringLiteral("espace disque insuffisant");
-    case QFileDevice::WriteError: return QStringLiteral("erreur d'écriture");
-    case QFileDevice::RenameError: return QStringLiteral("impossible de remplacer le fichier");
-    case QFileDevice::OpenError: return QStringLiteral("impossible de créer le fichier");
-    default: return QStringLiteral("erreur d'entrée/sortie");
   }
 }
 
@@ -294,15 +281,10 @@ QString TEcran::Transcript() const {
 void TEcran::CopyText() { QGuiApplication::clipboard()->setText(Transcript()); }
 
 bool TEcran::SaveText(const QString& path) {
-  QSaveFile file(path);
-  bool saved = !QFileInfo(path).isDir() && file.open(QIODevice::WriteOnly);
-  if (saved) {
-    const QByteArray bytes = Transcript().toUtf8();
-    saved = file.write(bytes) == bytes.size() && file.commit();
-  }
-  if (saved) return true;
+  const int error = SaveFileAtomically(QFile::encodeName(path).toStdString(), Transcript().toUtf8().toStdString());
+  if (error == 0) return true;
   const QString message = QStringLiteral("Le texte de l'écran n'a pas pu être enregistré dans « %1 » (%2).")
-                              .arg(QDir::toNativeSeparators(path), SaveFailureReason(path, file.error()));
+                              .arg(QDir::toNativeSeparators(path), SaveFailureText(error));
   if (messageBox) messageBox(message);
   else QMessageBox::warning(this, QStringLiteral("Orv Java"), message);
   return false;

@@ -194,6 +194,7 @@ class ScreenViewsTest : public QObject {
     QTest::addColumn<QString>("reason");
     QTest::newRow("missing folder") << "absent/sortie.txt" << "dossier introuvable";
     QTest::newRow("a folder") << "" << "c'est un dossier";
+    QTest::newRow("a full disk") << "/dev/full" << "espace disque insuffisant";
   }
   void aFailedSaveSaysWhyAndKeepsTheText() {
     QFETCH(QString, name);
@@ -204,7 +205,7 @@ class ScreenViewsTest : public QObject {
     ecran.messageBox = [&said](const QString& m) { said << m; };
     ecran.DrawText(0, 0, "Résultat");
     ecran.NewLine();
-    const QString path = name.isEmpty() ? dir.path() : dir.filePath(name);
+    const QString path = name.isEmpty() ? dir.path() : name.startsWith('/') ? name : dir.filePath(name);
     QVERIFY(!ecran.SaveText(path));
     QCOMPARE(said.size(), 1);
     QVERIFY2(said[0].startsWith("Le texte de l'écran n'a pas pu être enregistré") && said[0].contains(reason),

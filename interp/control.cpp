@@ -41,7 +41,6 @@ void TForm3::PopControl() {
   if (ControlTop > 0) --ControlTop;
 }
 
-
 // --- if / else ---------------------------------------------------------------
 
 void TForm3::IfStatement(std::string_view a) {

@@ -84,6 +84,10 @@ class TMainForm : public QMainWindow {
   // The help topic of a top-level menu (its context number).
   void ShowHelpTopic(int context);
 
+ signals:
+  // The frame closed, every editor window having agreed.
+  void Closed();
+
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -99,6 +103,8 @@ class TMainForm : public QMainWindow {
   void ShowDebugView(QWidget& view, void (InterpreterSession::*show)());
   TEditeur* AddEditor(const QString& title);
   QRect NewEditorPlace(int index) const;
+  void PlaceEditor(QMdiSubWindow* window, int index);
+  void FollowClientArea();
   void ShowHintsOfDisabledItems(QMenu* menu);
   void OnSubWindowActivated(QMdiSubWindow* window);
   void FillWindowMenu();

@@ -46,6 +46,9 @@ constexpr int kNewWindowCaret = 137;  // the blank line inside main
 constexpr int kToolBarHeight = 33;
 constexpr int kStatusHeight = 28;
 constexpr int kClockPanelWidth = 76;
+// Properties of an editor's sub-window while it follows the client area.
+constexpr char kAutoPlace[] = "orvPlace";
+constexpr char kAutoIndex[] = "orvPlaceIndex";
 
 template <typename Window>
 Window& Ensure(Window*& window, QWidget* parent) {
@@ -93,6 +96,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
   mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(mdiArea_);
+  mdiArea_->viewport()->installEventFilter(this);
   lastOpenFolder_ = Setting(QStringLiteral("fichiers/dossier")).toString();
   BuildMenus();
   BuildToolBar();
@@ -288,7 +292,7 @@ TEditeur* TMainForm::AddEditor(const QString& title) {
   QMdiSubWindow* window = mdiArea_->addSubWindow(editor);
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->setWindowIcon(ProgramIcon());
-  window->setGeometry(NewEditorPlace(static_cast<int>(mdiArea_->subWindowList().size()) - 1));
+  PlaceEditor(window, static_cast<int>(mdiArea_->subWindowList().size()) - 1);
   connect(editor, &QObject::destroyed, this, [this] { QTimer::singleShot(0, this, &TMainForm::UpdateMenuItems); });
   connect(editor, &TEditeur::FileOpened, this, [](const QString& path) { AddRecentFile(path); });
   connect(editor, &TEditeur::FileSaved, this, [](const QString& path) { AddRecentFile(path); });
@@ -303,6 +307,29 @@ TEditeur* TMainForm::AddEditor(const QString& title) {
   mdiArea_->setActiveSubWindow(window);
   UpdateMenuItems();
   return editor;
+}
+
+// A window keeps following the client area's size, as if it had just been
+// opened, until the learner moves or sizes it: the windows opened at start-up
+// (files on the command line, recovered texts) come before the window
+// manager has maximised the frame.
+void TMainForm::PlaceEditor(QMdiSubWindow* window, int index) {
+  const QRect place = NewEditorPlace(index);
+  window->setGeometry(place);
+  window->setProperty(kAutoPlace, place);
+  window->setProperty(kAutoIndex, index);
+}
+
+void TMainForm::FollowClientArea() {
+  for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
+    const QVariant place = window->property(kAutoPlace);
+    if (!place.isValid()) continue;
+    if (window->geometry() != place.toRect() || (window->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))) {
+      window->setProperty(kAutoPlace, QVariant());  // the learner's place from now on
+      continue;
+    }
+    PlaceEditor(window, window->property(kAutoIndex).toInt());
+  }
 }
 
 // Two thirds of the client area, each new window a title bar lower and to
@@ -587,6 +614,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   if (!startFolder_.isEmpty() && !QDir::setCurrent(startFolder_))
     ShowMessage(QStringLiteral("Impossible de revenir au dossier de départ %1.").arg(startFolder_));
   event->accept();
+  emit Closed();
 }
 
 // The hint of whatever the mouse or the keyboard highlights goes to StatusLine.
@@ -600,6 +628,10 @@ bool TMainForm::event(QEvent* event) {
 
 // F1 on a highlighted menu or menu item shows that menu's help topic.
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == mdiArea_->viewport()) {
+    if (event->type() == QEvent::Resize) FollowClientArea();
+    return QMainWindow::eventFilter(watched, event);
+  }
   if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
     QMenu* menu = qobject_cast<QMenu*>(watched);
     if (!menu && watched == menuBar() && menuBar()->activeAction()) menu = menuBar()->activeAction()->menu();

@@ -85,6 +85,9 @@ int RunEnvironment(int& argc, char** argv, const std::function<void(TMainForm&)>
     main->OpenFiles(files);
   });
   if (shown) QTimer::singleShot(0, main, [main, &shown] { shown(*main); });
+  // The frame is the application: when it closes the program ends, even with
+  // the output screen, a debug view or the help still open.
+  QObject::connect(main, &TMainForm::Closed, &app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
   const int status = app.exec();
   delete main;
   return status;

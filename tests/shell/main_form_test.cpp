@@ -414,6 +414,20 @@ class MainFormTest : public QObject {
     QVERIFY(windows[1]->x() > windows[0]->x());
     QVERIFY(windows[1]->y() > windows[0]->y());
     QVERIFY(QRect(QPoint(0, 0), area).contains(windows[1]->geometry()));
+    // Opened before the frame takes its size (start-up, before the window
+    // manager maximises it), untouched windows follow the area; a window the
+    // learner moved stays where it was put.
+    main->FileNewItemClick();
+    windows[1]->move(windows[1]->pos() + QPoint(7, 5));
+    const QRect moved = windows[1]->geometry();
+    const QSize before = main->size();
+    main->resize(before + QSize(300, 200));
+    QTRY_COMPARE(main->MdiArea()->viewport()->size(), area + QSize(300, 200));
+    const QSize grown = main->MdiArea()->viewport()->size();
+    QCOMPARE(windows[0]->size(), QSize(grown.width() * 2 / 3, grown.height() * 2 / 3).expandedTo(QSize(420, 300)));
+    QCOMPARE(windows[1]->geometry(), moved);
+    QCOMPARE(main->MdiArea()->subWindowList()[2]->size(), windows[0]->size());
+    main->resize(before);
   }
 
   void quittingRestoresTheStartFolder() {

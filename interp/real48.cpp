@@ -1,9 +1,8 @@
 #include "interp/real48.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 
 namespace orv {
 namespace {
@@ -57,10 +56,13 @@ long double Real48FromBytes(const std::array<uint8_t, 6>& bytes) {
 
 std::string FloatText(long double x) {
   if (x == 0 || std::isnan(x) || std::isinf(x)) return "0";
+  // to_chars, unlike printf, writes "." whatever LC_NUMERIC says (the
+  // environment runs under the desktop's locale, a French one writes ",").
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%.14Le", std::fabs(x));  // d.dddddddddddddde[+-]x
-  const char* e = std::strchr(buf, 'e');
-  const int exponent = std::atoi(e + 1);
+  const auto end = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific, 14).ptr;
+  const char* e = std::find(buf, end, 'e');  // d.dddddddddddddde[+-]xx
+  int exponent = 0;
+  std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
   std::string digits;
   for (const char* p = buf; p < e; ++p)
     if (*p != '.') digits += *p;

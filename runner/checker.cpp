@@ -2,6 +2,7 @@
 // verdict on each program and the texts of its report.
 #include "runner/checker.h"
 
+#include <charconv>
 #include <csignal>
 #include <cstdio>
 
@@ -228,9 +229,8 @@ std::string JUnitReport(const std::string& suite, const std::vector<ReportEntry>
     seconds += entry.Seconds;
   }
   const auto time = [](double s) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.3f", s);
-    return std::string(buffer);
+    char buffer[32];  // to_chars: "." whatever the locale
+    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, s, std::chars_format::fixed, 3).ptr);
   };
   const std::string suiteName = XmlEscape(RepairUtf8(suite));
   std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";

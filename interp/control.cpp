@@ -1,6 +1,8 @@
 // Control flow: the two stacks, conditionals, loops and procedures. A jump
 // sets CurrentLine to the line before the one to execute next, because the
 // run loop advances after every statement that succeeded.
+#include <algorithm>
+
 #include "interp/Unit3.h"
 #include "interp/expression.h"
 #include "interp/text.h"
@@ -49,21 +51,22 @@ void TForm3::IfStatement(std::string_view a) {
   if (!holds) SkipFalseThen();
 }
 
-// The text decides whether an else follows: a then-part ending with ";" has none.
+// The text decides whether an else follows: a then-part ending with ";" has
+// none. Blanks after the ";" are not seen: they would silently send the run
+// looking for an else that belongs to another if.
 void TForm3::SkipFalseThen() {
   LineList& lines = *lines_;
   std::string scratch;
-  const std::string_view next = ProgramLineView(lines, CurrentLine + 1, scratch);
-  if (TrimView(next) != "{") {
-    if (!next.empty() && next.back() == ';') ++CurrentLine;
+  const std::string_view next = TrimView(ProgramLineView(lines, CurrentLine + 1, scratch));
+  if (next != "{") {
+    if (next.ends_with(';')) ++CurrentLine;
     else FindElse(lines, CurrentLine);
     return;
   }
   int32_t end = CurrentLine;
   if (!BlockEnd(lines, end)) return;
   CurrentLine = end;
-  const std::string_view closing = ProgramLineView(lines, end, scratch);
-  if (closing.empty() || closing.back() != ';') FindElse(lines, CurrentLine);
+  if (!TrimView(ProgramLineView(lines, end, scratch)).ends_with(';')) FindElse(lines, CurrentLine);
 }
 
 void TForm3::ElseStatement() {
@@ -127,6 +130,12 @@ std::optional<StepForm> ForStepForm(std::string_view increment, std::string_view
   return std::nullopt;
 }
 
+std::optional<int32_t> ForLimit(int32_t initial, int32_t limit, int adjust, int32_t step) {
+  const int64_t adjusted = int64_t{limit} + adjust;
+  if ((step > 0 && initial > adjusted) || (step < 0 && initial < adjusted)) return std::nullopt;
+  return static_cast<int32_t>(std::clamp<int64_t>(adjusted, INT32_MIN, INT32_MAX));
+}
+
 bool TForm3::ParseForStep(std::string_view increment, std::string_view var, int32_t& step) {
   const std::optional<StepForm> form = ForStepForm(increment, var);
   if (!form) return false;
@@ -172,17 +181,15 @@ void TForm3::ForStatement(std::string_view a) {
   if (!ScanValue(limitText)) return;
   int32_t step = 0;
   if (!ParseForStep(increment, var, step)) return Fail("Erreur de syntaxe");
-  auto limit = ParseInt32(limitText);
-  if (!limit) return Fail("Types de données incompatibles"_cp);
-  if (op == "<") *limit = WrapSub(*limit, 1);
-  else if (op == ">") *limit = WrapAdd(*limit, 1);
+  const auto written = ParseInt32(limitText);
+  if (!written) return Fail("Types de données incompatibles"_cp);
 
   StoreValue(initial, 'I', slot);
   if (RunState > 0) return;
   int32_t end = CurrentLine;
   // A loop whose condition is false from the start skips its body.
-  const int32_t value = IntStore[slot];
-  if ((step > 0 && value > *limit) || (step < 0 && value < *limit)) {
+  const auto limit = ForLimit(IntStore[slot], *written, op == "<" ? -1 : op == ">" ? 1 : 0, step);
+  if (!limit) {
     if (BlockEnd(*lines_, end)) CurrentLine = end;
     return;
   }

@@ -40,4 +40,11 @@ struct StepForm {
 };
 std::optional<StepForm> ForStepForm(std::string_view increment, std::string_view var);
 
+// A for loop's limit once "<" n has become "<=" n - 1 (adjust -1) or ">" n
+// ">=" n + 1 (adjust +1), worked out in 64 bits: "i < -2147483648" holds for
+// no int. nullopt when the loop's condition is false from the start;
+// otherwise the limit to keep, clamped to 32 bits, which changes none of the
+// closer's comparisons.
+std::optional<int32_t> ForLimit(int32_t initial, int32_t limit, int adjust, int32_t step);
+
 }  // namespace orv

@@ -218,19 +218,18 @@ bool TForm3::FastFor(CompiledLine& line) {
     const int32_t amount = IntStore[static_cast<size_t>(line.stepSlot)];
     step = line.stepSign > 0 ? amount : WrapSub(0, amount);
   }
-  if (line.limitAdjust < 0) limit = WrapSub(limit, 1);
-  else if (line.limitAdjust > 0) limit = WrapAdd(limit, 1);
   const int32_t slot = line.target.slot;
   IntStore[static_cast<size_t>(slot)] = initial;
   int32_t end = CurrentLine;
-  if ((step > 0 && initial > limit) || (step < 0 && initial < limit)) {
+  const auto kept = ForLimit(initial, limit, line.limitAdjust, step);
+  if (!kept) {
     if (FastBlockEnd(line, end)) CurrentLine = end;
     return true;
   }
   if (!FastBlockEnd(line, end)) return true;
   ReturnStack[static_cast<size_t>(ReturnTop++)] = CurrentLine;
   ReturnStack[static_cast<size_t>(ReturnTop++)] = slot;
-  ReturnStack[static_cast<size_t>(ReturnTop++)] = limit;
+  ReturnStack[static_cast<size_t>(ReturnTop++)] = *kept;
   ReturnStack[static_cast<size_t>(ReturnTop++)] = step;
   PushControl(end + 1, "next");
   return true;

@@ -94,7 +94,46 @@ TEST(ForLoops, CountsLimitsAndSteps) {
       {"  t = \"a\";\n  for (i=0; i<t; i++)\n   n++;\n", "", {"Types de données incompatibles"}},
       {"  n = 3;\n  for (i=1; i<=n; i++)\n  {\n   for (j=1; j<=i; j++)\n   {\n    System.out.print(j);\n"
        "   }\n   System.out.println(\"\");\n  }\n", "1\n12\n123\n", {}},
+      // Limits at the ends of the int range: "< n" is "<= n - 1" without wrapping.
+      {"  for (i=5; i<-2147483648; i++)\n   n++;\n  System.out.println(n);\n", "0\n", {}},
+      {"  for (i=5; i>2147483647; i--)\n   n++;\n  System.out.println(n);\n", "0\n", {}},
+      {"  for (i=2147483645; i<=2147483647; i++)\n  {\n   n++;\n   if (n > 3)\n    break;\n  }\n"
+       "  System.out.println(n);\n", "4\n", {}},
+      {"  for (i=-2147483647; i>-2147483648; i--)\n   n++;\n  System.out.println(n);\n", "1\n", {}},
   });
+}
+
+// Blanks and tabs after the last character of a line are invisible in the
+// editor: no statement may read differently for them.
+TEST(TrailingBlanks, ChangeNothing) {
+  const std::string tail = " \t ";
+  const auto t = [&](const std::string& body) {
+    std::string out;
+    for (size_t at = 0, end; at < body.size(); at = end + 1) {
+      end = body.find('\n', at);
+      out += body.substr(at, end - at) + tail + "\n";
+    }
+    return out;
+  };
+  static const std::string bodies[][2] = {
+      {"  i = 2;\n  if (i == 1)\n   i = 5;\n  if (i == 2)\n   System.out.println(\"a\")\n  else\n"
+       "   System.out.println(\"c\");\n  System.out.println(\"b\");\n", "a\nb\n"},
+      {"  i = 2;\n  if (i == 1)\n  {\n   i = 5;\n  };\n  if (i == 2)\n  {\n   System.out.println(\"a\");\n  }\n"
+       "  else\n  {\n   System.out.println(\"c\");\n  }\n  System.out.println(\"b\");\n", "a\nb\n"},
+      {"  for (i=1; i<=3; i++)\n  {\n   System.out.print(i);\n  }\n  System.out.println(\"\");\n", "123\n"},
+      {"  while (i < 2)\n  {\n   i++;\n  }\n  do\n  {\n   i++;\n   if (i == 4)\n    break;\n  }\n"
+       "  while (i > 9);\n  System.out.println(i);\n", "4\n"},
+      {"  t = \"x\" + \"y\";\n  r = 1.5f * 2f;\n  System.out.println(t);\n  System.out.println(r);\n", "xy\n3\n"},
+      {"  proc();\n  System.out.println(n);\n }\n static void proc()\n {\n  n = 7;\n  return;\n", "7\n"},
+  };
+  std::vector<Case> cases;
+  std::vector<std::string> texts;
+  texts.reserve(std::size(bodies));
+  for (const auto& [body, out] : bodies) {
+    texts.push_back(t(body));
+    cases.push_back({texts.back().c_str(), out.c_str(), {}});
+  }
+  Check(cases);
 }
 
 TEST(ForLoops, TwentySixNestedLevelsOverflowTheReturnStack) {

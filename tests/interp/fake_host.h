@@ -130,8 +130,9 @@ class Session {
   int32_t resumeLine = 0;
 };
 
-inline RunResult RunProgram(const std::string& declarations, const std::string& body) {
+inline RunResult RunProgram(const std::string& declarations, const std::string& body, bool fastPath = true) {
   Session s(Program(declarations, body));
+  s.interpreter.SetFastPath(fastPath);
   return s.Run();
 }
 
@@ -142,12 +143,16 @@ struct Case {
   std::vector<std::string> messages;
 };
 
+// Each case runs with the fast path and from the text alone: both must give
+// what the case says.
 inline void CheckCases(const std::string& declarations, const std::vector<Case>& cases) {
-  for (const Case& c : cases) {
-    const RunResult r = RunProgram(declarations, c.body);
-    EXPECT_EQ(r.out, c.out) << c.body;
-    EXPECT_EQ(r.messages, c.messages) << c.body;
-  }
+  for (const Case& c : cases)
+    for (const bool fastPath : {true, false}) {
+      const RunResult r = RunProgram(declarations, c.body, fastPath);
+      const char* mode = fastPath ? "[fast path] " : "[text] ";
+      EXPECT_EQ(r.out, c.out) << mode << c.body;
+      EXPECT_EQ(r.messages, c.messages) << mode << c.body;
+    }
 }
 
 }  // namespace orv::testing

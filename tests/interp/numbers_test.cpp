@@ -4,6 +4,7 @@
 
 #include "interp/real48.h"
 #include "interp/text.h"
+#include "tests/french_numeric.h"
 
 namespace orv {
 namespace {
@@ -21,6 +22,12 @@ TEST(FloatText, ShowsTheRoundingOfTheSixByteReal) {
       {0.0001L, "9.9999999999989E-5"},  // just below 0.0001 once rounded
   };
   for (const auto& c : cases) EXPECT_EQ(Shown(c.value), c.text) << static_cast<double>(c.value);
+  const test::FrenchNumericLocale french;  // printf would write "2,5" there
+  ASSERT_TRUE(french.Active()) << "no fr_FR.UTF-8 locale: scripts/deps generates it";
+  for (const auto& c : cases) EXPECT_EQ(Shown(c.value), c.text) << "fr_FR " << static_cast<double>(c.value);
+  EXPECT_EQ(ParseDecimal("8.5"), 8.5L);
+  EXPECT_FALSE(ParseDecimal("8,5").has_value());
+  EXPECT_EQ(WithDecimalPoint("8,5"), "8.5");
 }
 
 TEST(FloatText, ThirdComputedInExtendedThenRounded) {

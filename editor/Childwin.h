@@ -44,6 +44,8 @@ class TEditeur : public QWidget {
   int LineOffset(int line) const;
   void CaretToLine(int line);
   int CaretLine() const;
+  // The caret's line on the screen, global coordinates.
+  QRect CaretLineArea() const;
 
   // The text cannot be edited by the user while a run holds the window (the
   // line list still edits it).
@@ -79,7 +81,9 @@ class TEditeur : public QWidget {
   void SetZoom(int percent);
   void ZoomBy(int steps);  // 0: back to 100 %
   // The line where a run stopped on an error, shown light red (-1: none).
-  void SetStopLine(int line);
+  // The line where the run stopped, lit until the text changes or the next
+  // run: light red after an error, yellow at a loop's or procedure's end.
+  void SetStopLine(int line, const QColor& color = StopLineColor());
   int StopLine() const { return StopLine_; }
   QColor LineBackground(int line) const;
   static const QColor& StopLineColor();
@@ -149,6 +153,8 @@ class TEditeur : public QWidget {
   void FileSaved(const QString& path);
   // A run from this window stopped at `line` (0-based) with `reason`.
   void RunStopped(int line, const QString& reason);
+  // The program ran to its end.
+  void RunEnded();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -161,6 +167,7 @@ class TEditeur : public QWidget {
   QString ProgramName() const;
   int32_t RunProgram();
   void ReportStop(int32_t finalState);
+  void ShowRunEnd(int32_t finalState);
   QRect VisibleTextArea() const;
   void MarkStep(int line);
   bool ReadWholeFile(const QString& name, std::string& bytes);
@@ -183,6 +190,7 @@ class TEditeur : public QWidget {
   bool closeAgreed_ = false;
   int Zoom_ = 100;
   int StopLine_ = -1;
+  QColor StopColor_;
   int StopRevision_ = 0;
   int HighlightRevision_ = -1;
 };

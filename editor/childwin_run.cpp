@@ -34,6 +34,8 @@ int32_t TEditeur::RunProgram() {
   interpreter.InitPrg(ToCp1252(ProgramName()));
   interpreter.SetEchoKeyboard(true);
   SetStopLine(-1);
+  // A fresh run starts on a clean screen, however it is started.
+  if (interpreter.StartsOver(session.ResumeLine)) session.Ecran().Clear();
   // The screen opens where it leaves the program's text in view.
   session.Ecran().PlaceBeside(VisibleTextArea());
   int32_t finalState = 0;
@@ -67,6 +69,29 @@ QRect TEditeur::VisibleTextArea() const {
   return QRect(Memo1->viewport()->mapToGlobal(used.topLeft()), used.size());
 }
 
+// The global rectangle of the caret's line in the text area (the line a
+// stopped run goes on with).
+QRect TEditeur::CaretLineArea() const {
+  const QRect line = Memo1->cursorRect();
+  const QRect row(0, line.top(), Memo1->viewport()->width(), line.height());
+  return QRect(Memo1->viewport()->mapToGlobal(row.topLeft()), row.size());
+}
+
+// After a run, the yellow line, the caret and the status line agree on the
+// line the next F7 executes. A loop's or a procedure's end keeps its text
+// unmarked: it is lit instead, and the caret stays.
+void TEditeur::ShowRunEnd(int32_t finalState) {
+  if (finalState == kFinished) return emit RunEnded();
+  InterpreterSession& session = Interpreter();
+  if (finalState == kStoppedBeforeCloser) {
+    SetStopLine(session.ResumeLine, StepLineColor());
+  } else {
+    if (session.StepMode == 1) MarkStep(session.ResumeLine);
+    if (finalState > 0) CaretToLine(session.ResumeLine);
+  }
+  ReportStop(finalState);
+}
+
 // Where and why the run stopped, for the learner: the failing line turns
 // light red, and the main window's status line says it.
 void TEditeur::ReportStop(int32_t finalState) {
@@ -92,13 +117,8 @@ void TEditeur::Executer() {
   InterpreterSession& session = Interpreter();
   if (session.Running()) return;
   Raz();
-  session.Ecran().Clear();  // a fresh run starts on a clean screen
   session.ResumeLine = 0;
-  const int32_t finalState = RunProgram();
-  // A finished program has no next line to mark.
-  if (session.StepMode == 1 && finalState != kFinished) MarkStep(session.ResumeLine);
-  if (finalState > 0 && finalState != kFinished) CaretToLine(session.ResumeLine);
-  ReportStop(finalState);
+  ShowRunEnd(RunProgram());
 }
 
 void TEditeur::Continuer2() {
@@ -106,11 +126,7 @@ void TEditeur::Continuer2() {
   if (session.Running()) return;
   const std::string line = Lines().Line(session.ResumeLine);
   if (StartsWith(line, kStepMarker)) Lines().SetLine(session.ResumeLine, line.substr(1));
-  const int32_t finalState = RunProgram();
-  if (session.StepMode == 1 && finalState != kStoppedBeforeCloser && finalState != kFinished)
-    MarkStep(session.ResumeLine);
-  if (finalState > 0 && finalState < kStoppedBeforeCloser) CaretToLine(session.ResumeLine);
-  ReportStop(finalState);
+  ShowRunEnd(RunProgram());
 }
 
 // Toggles the breakpoint of the caret's line. The resume point stays where the

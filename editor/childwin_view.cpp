@@ -66,8 +66,9 @@ bool TEditeur::ViewKeyPress(QKeyEvent* key) {
 
 // The failing line keeps its colour until the text changes or another run
 // starts; the "•" line is yellow for as long as its marker stands.
-void TEditeur::SetStopLine(int line) {
+void TEditeur::SetStopLine(int line, const QColor& color) {
   StopLine_ = line;
+  StopColor_ = color;
   StopRevision_ = Memo1->document()->revision();
   HighlightRevision_ = -1;
   UpdateLineHighlights();
@@ -91,7 +92,7 @@ void TEditeur::UpdateLineHighlights() {
   const std::vector<std::string>& blocks = SourceLines->Blocks();
   for (size_t i = 0; i < blocks.size(); ++i)
     if (!blocks[i].empty() && static_cast<unsigned char>(blocks[i][0]) == kStepMarker) add(static_cast<int>(i), StepLineColor());
-  if (StopLine_ >= 0 && StopLine_ < Memo1->document()->blockCount()) add(StopLine_, StopLineColor());
+  if (StopLine_ >= 0 && StopLine_ < Memo1->document()->blockCount()) add(StopLine_, StopColor_);
   Memo1->setExtraSelections(selections);
 }
 

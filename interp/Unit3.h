@@ -96,6 +96,9 @@ class TForm3 {
   // the program again with its variables kept; or, when a close failed, the
   // run stops ("Erreur E/S N") with finalState 1 at the last line executed.
   void Exec(LineList& lines, int32_t& resumeLine, int32_t stepMode, int32_t& finalState);
+  // Whether a run from resumeLine writes its output from the top again: a
+  // fresh run, or a resume once the program has finished.
+  bool StartsOver(int32_t resumeLine) const { return resumeLine == 0 || RunState == kFinished; }
   // Closes every file of the program and the printer; returns the I/O result
   // (0, or the error number of the first close that failed).
   int CloseAll();

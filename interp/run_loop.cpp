@@ -119,6 +119,7 @@ void TForm3::OutOfMemory(int32_t& resumeLine, int32_t& finalState) {
 
 void TForm3::StartRun(LineList& lines, int32_t& resumeLine, int32_t stepMode, int32_t& finalState) {
   lines_ = &lines;
+  const bool startsOver = StartsOver(resumeLine);
   interrupted_ = false;
   executedLines_ = 0;
   compiledLines_ = 0;
@@ -129,8 +130,8 @@ void TForm3::StartRun(LineList& lines, int32_t& resumeLine, int32_t stepMode, in
   OutputSurface& screen = Outside().Screen();
   screen.SetTitle("Orv Java - " + ProgramName);
   // A resume continues the output where it stopped and keeps the program's
-  // files open; only a fresh run starts over.
-  if (!resuming) {
+  // files open; only a fresh run, or one after the end, starts over.
+  if (startsOver) {
     PrintX = 0;
     PrintY = 0;
   }

@@ -49,6 +49,7 @@ constexpr int kClockPanelWidth = 76;
 // Properties of an editor's sub-window while it follows the client area.
 constexpr char kAutoPlace[] = "orvPlace";
 constexpr char kAutoIndex[] = "orvPlaceIndex";
+constexpr char kPlaced[] = "orvPlaced";  // a debug view placed once
 
 template <typename Window>
 Window& Ensure(Window*& window, QWidget* parent) {
@@ -229,6 +230,7 @@ void TMainForm::Route() {
       {"subs1", [this] { OnEditor(&TEditeur::ListeSubs); }},
       {"Tabledessymboles1", [this] { ShowDebugView(TableSymbolesWindow(), &InterpreterSession::Stats); }},
       {"Examinervariable1", [this] { ShowDebugView(VariableWindow(), &InterpreterSession::Examiner); }},
+      {"Ecran1", [] { Interpreter().ShowEcran(); }},
       {"Excuter1", [this] { OnEditor(&TEditeur::Executer); }},
       {"Pointdarrt1", [this] { OnEditor(&TEditeur::Arret); }},
       {"Continuer2", [this] { OnEditor(&TEditeur::Continuer2); }},
@@ -263,8 +265,22 @@ void TMainForm::Route() {
 
 // The debug views stay open while the learner steps: the run keys work in
 // them as in the frame.
+// A view opens the first time side by side with the other along the bottom
+// of the client area, clear of the line being executed; afterwards it opens
+// where the learner left it.
 void TMainForm::ShowDebugView(QWidget& view, void (InterpreterSession::*show)()) {
   for (const char* name : {"Excuter1", "Pointdarrt1", "Continuer2", "Interrompre1"}) view.addAction(Action(name));
+  if (!view.property(kPlaced).toBool()) {
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QWidget* views[] = {&TableSymbolesWindow(), &VariableWindow()};
+    std::vector<QSize> frames;
+    for (const QWidget* each : views) frames.push_back(each->size().grownBy(frame));
+    const QRect client(mdiArea_->mapToGlobal(QPoint(0, 0)), mdiArea_->size());
+    const TEditeur* editor = ActiveEditor();
+    const size_t slot = &view == views[0] ? 0 : 1;
+    view.move(ToolPlace(client, frames, slot, editor ? editor->CaretLineArea() : QRect()));
+    view.setProperty(kPlaced, true);
+  }
   (Interpreter().*show)();
 }
 
@@ -299,6 +315,7 @@ TEditeur* TMainForm::AddEditor(const QString& title) {
   connect(editor, &TEditeur::RunStopped, this, [this](int line, const QString& reason) {
     StatusLine->setText(QStringLiteral("Arrêt à la ligne %1 : %2").arg(line + 1).arg(reason));
   });
+  connect(editor, &TEditeur::RunEnded, this, [this] { StatusLine->setText(QStringLiteral("Programme terminé")); });
   connect(editor->Memo1, &QPlainTextEdit::cursorPositionChanged, this, [this, editor] {
     if (editor == ActiveEditor()) UpdateCaretPanel();
   });

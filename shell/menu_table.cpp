@@ -39,6 +39,7 @@ const std::vector<MenuSpec>& MainMenuTable() {
        {{"subs1", "&Procedures...", "voir liste des subs", "F2", kEditor},
         {"Tabledessymboles1", "&Table des symboles", "Afficher la table des symboles", "", kEditor},
         {"Examinervariable1", "&Examiner variable...", "Voir la valeur de la variable", "", kEditor},
+        {"Ecran1", "&Ecran", "Afficher l'écran du programme", "", kAlways},
         {"NumerosLigne1", "&Numéros de ligne", "Afficher les numéros de ligne", "", kAlways, true}}},
       {"N4", "E&xécuter", "", 6,
        {{"Excuter1", "&Exécuter", "Exécuter le programme", "F9", kEditor},

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QMenu>
@@ -18,6 +19,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <QWindow>
 #include <QtMath>
 #include <algorithm>
 #include <map>
@@ -38,6 +40,9 @@ const QPoint kUsualPlace(104, 108);
 constexpr int kInputGap = 2;      // between the last line and the input box
 constexpr int kSettleMs = 400;    // the window manager's own placing after a show
 constexpr int kWheelNotch = 120;
+constexpr int kLineAdvance = 18;  // what a print-line moves down
+constexpr int kFontPixels = 17;   // the largest size tried
+constexpr int kExposeWaitMs = 1000;  // for the window manager to map a new screen
 const QString kZoomKey = QStringLiteral("zoom/ecran");
 const QString kPositionKey = QStringLiteral("ecran/position");
 
@@ -67,6 +72,19 @@ bool OnADesktop(const QRect& window) {
     if (seen.width() >= 60 && seen.height() >= 30) return true;
   }
   return false;
+}
+
+// The screen's font: the largest size whose letters, descenders and accents
+// included, fit in one line advance, so that the opaque background of a line
+// never covers the bottom of the line above. Scaling (zoom) keeps the
+// proportion; one pixel of the advance stays free for the rounding there.
+QFont FittingScreenFont() {
+  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  for (int pixels = kFontPixels; pixels > 6; --pixels) {
+    font.setPixelSize(pixels);
+    if (QFontMetrics(font).height() < kLineAdvance) break;
+  }
+  return font;
 }
 
 QRect AvailableAround(const QPoint& point) {
@@ -184,8 +202,7 @@ TEcran::TEcran(QWidget* parent) : QWidget(parent, Qt::Window) {
   // The screen comes to the front but the keyboard stays where the learner
   // types and steps (F7 in the editor).
   setAttribute(Qt::WA_ShowWithoutActivating);
-  font_ = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  font_.setPixelSize(17);
+  font_ = FittingScreenFont();
   scroll_ = new QScrollArea(this);
   scroll_->setFrameShape(QFrame::NoFrame);
   scroll_->setWidgetResizable(true);
@@ -217,7 +234,11 @@ TEcran::TEcran(QWidget* parent) : QWidget(parent, Qt::Window) {
 
 void TEcran::SetTitle(const QString& title) { setWindowTitle(title); }
 
+// The screen stays above the main window: a message box or the keyboard box
+// that closes hands the activation back to the frame, which would otherwise
+// come up over the program's output with nothing to bring it back.
 void TEcran::ShowScreen() {
+  if (!isVisible()) StayAboveMainWindow(*this);
   show();
   raise();
 }
@@ -290,11 +311,31 @@ bool TEcran::SaveText(const QString& path) {
   return false;
 }
 
+// Named after the program that wrote it: "Bonjour.java" proposes
+// "Bonjour-sortie.txt".
+QString TEcran::ProposedSaveName() const {
+  const QString prefix = QStringLiteral("Orv Java - ");
+  const QString title = windowTitle();
+  const QString program = title.startsWith(prefix) ? QFileInfo(title.mid(prefix.size())).completeBaseName() : QString();
+  return program.isEmpty() ? QStringLiteral("sortie.txt") : program + QStringLiteral("-sortie.txt");
+}
+
 void TEcran::SaveTextAs() {
-  const QString path = askSaveName ? askSaveName()
-                                   : QFileDialog::getSaveFileName(this, QStringLiteral("Enregistrer le texte"), QString(),
-                                                                  QStringLiteral("Fichiers texte (*.txt);;Tous les fichiers (*)"));
-  if (!path.isEmpty()) SaveText(path);
+  QString path;
+  if (askSaveName) {
+    path = askSaveName();
+  } else {
+    QFileDialog dialog(this, QStringLiteral("Enregistrer le texte"), QString(),
+                       QStringLiteral("Fichiers texte (*.txt);;Tous les fichiers (*)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    dialog.selectFile(ProposedSaveName());
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) path = dialog.selectedFiles().constFirst();
+  }
+  if (path.isEmpty()) return;
+  // A name without extension is a text file.
+  if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".txt");
+  SaveText(path);
 }
 
 void TEcran::contextMenuEvent(QContextMenuEvent* event) { menu_->exec(event->globalPos()); }
@@ -394,8 +435,19 @@ void TEcran::moveEvent(QMoveEvent* event) {
   SetSetting(kPositionKey, pos());
 }
 
+// Until the window manager has mapped a screen just shown, its frame is
+// unknown and its client area would be taken for a title bar higher than it
+// is: the box would cover the line it asks about.
+void TEcran::WaitUntilMapped() {
+  QElapsedTimer waited;
+  waited.start();
+  while (windowHandle() && !windowHandle()->isExposed() && waited.elapsed() < kExposeWaitMs)
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+}
+
 QPoint TEcran::InputBoxPlace(const QSize& box) {
   if (!isVisible()) return {200, 112};
+  WaitUntilMapped();
   QWidget* viewport = scroll_->viewport();
   const std::optional<QRect> last = canvas_->LastBox();
   const int lastBottom = last ? last->bottom() + 1 : 0;

@@ -50,6 +50,8 @@ class TEcran : public QWidget {
   bool SaveText(const QString& path);
   // "Enregistrer le texte...": asks for a file name, then SaveText.
   void SaveTextAs();
+  // What "Enregistrer le texte..." proposes: "<programme>-sortie.txt".
+  QString ProposedSaveName() const;
   QAction* CopyTextItem = nullptr;
   QAction* SaveTextItem = nullptr;
   // Seams: the save dialog (an empty name cancels) and the message box.
@@ -87,6 +89,7 @@ class TEcran : public QWidget {
  private:
   void AppendTranscript(const QString& text);
   void MoveOurselves(const QPoint& framePosition);
+  void WaitUntilMapped();
 
   QFont font_;
   QScrollArea* scroll_ = nullptr;

@@ -2,15 +2,14 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QMainWindow>
 #include <QPointer>
-#include <QWindow>
 #include <vector>
 
 #include "interp/gui/debug_windows.h"
 #include "interp/gui/ecran.h"
 #include "interp/gui/input_box.h"
 #include "interp/gui/qt_text.h"
+#include "interp/gui/view_settings.h"
 
 namespace orv {
 namespace {
@@ -57,14 +56,7 @@ constexpr qsizetype kMaxValueShown = 1000;  // characters of a long string in th
 
 // The debug views stay above the main window, like its tool windows.
 void ShowTool(QDialog& window) {
-  if (!window.isVisible()) {
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-      if (!qobject_cast<QMainWindow*>(top) || !top->isVisible()) continue;
-      window.winId();  // creates the native window
-      if (window.windowHandle() && top->windowHandle()) window.windowHandle()->setTransientParent(top->windowHandle());
-      break;
-    }
-  }
+  if (!window.isVisible()) StayAboveMainWindow(window);
   window.show();
   window.raise();
   window.activateWindow();
@@ -125,10 +117,14 @@ bool InterpreterSession::Exec(LineList& lines, int32_t& finalState) {
   interpreter_->Exec(lines, ResumeLine, StepMode, finalState);
   qApp->removeEventFilter(this);
   running_ = false;
+  // Whatever box the run opened and closed, its output stays in front.
+  if (ecran_->isVisible()) ecran_->raise();
   RefreshDebugViews();
   emit RunningChanged(false);
   return true;
 }
+
+void InterpreterSession::ShowEcran() { ecran_->ShowScreen(); }
 
 // A program waiting in the keyboard box is interrupted too: the box closes.
 void InterpreterSession::RequestInterrupt() {

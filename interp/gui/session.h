@@ -38,6 +38,8 @@ class InterpreterSession : public QObject {
   // Refused (false) while a run is already going on.
   bool Exec(LineList& lines, int32_t& finalState);
   void RequestInterrupt();
+  // "Voir > Ecran": the output screen, shown and brought to the front.
+  void ShowEcran();
 
   // The symbol-table listing and the examine dialog, filled and shown as
   // tool windows that may stay open: after every run, each one open shows

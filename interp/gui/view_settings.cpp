@@ -1,6 +1,9 @@
 #include "interp/gui/view_settings.h"
 
+#include <QApplication>
+#include <QMainWindow>
 #include <QSettings>
+#include <QWindow>
 #include <algorithm>
 #include <array>
 #include <iterator>
@@ -33,6 +36,34 @@ int ZoomStep(int percent, int steps) {
 int RememberedZoom(const QString& key) {
   const int percent = Setting(key, kNormalZoom).toInt();
   return std::clamp(percent, kZoomLevels.front(), kZoomLevels.back());
+}
+
+QPoint ToolPlace(const QRect& client, const std::vector<QSize>& frames, size_t slot, const QRect& avoid) {
+  int tallest = 0, widest = 0, left = client.left(), top = client.top();
+  for (size_t i = 0; i < frames.size(); ++i) {
+    tallest = std::max(tallest, frames[i].height());
+    widest = std::max(widest, frames[i].width());
+    if (i < slot) {
+      left += frames[i].width();
+      top += frames[i].height();
+    }
+  }
+  const QSize& own = frames.at(slot);
+  const QRect bottomBand(client.left(), client.bottom() + 1 - tallest, client.width(), tallest);
+  const QRect rightBand(client.right() + 1 - widest, client.top(), widest, client.height());
+  if (bottomBand.intersects(avoid) && !rightBand.intersects(avoid))
+    return {client.right() + 1 - own.width(), std::min(top, client.bottom() + 1 - own.height())};
+  return {std::min(left, client.right() + 1 - own.width()), client.bottom() + 1 - own.height()};
+}
+
+void StayAboveMainWindow(QWidget& window) {
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (!qobject_cast<QMainWindow*>(top) || !top->isVisible()) continue;
+    window.winId();  // creates the native window
+    if (window.windowHandle() && top->windowHandle() && window.windowHandle()->transientParent() != top->windowHandle())
+      window.windowHandle()->setTransientParent(top->windowHandle());
+    return;
+  }
 }
 
 }  // namespace orv

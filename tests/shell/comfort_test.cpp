@@ -268,6 +268,9 @@ class ComfortTest : public QObject {
     QCOMPARE(editor->LineBackground(7), plain);
     QCOMPARE(editor->LineBackground(8), TEditeur::StepLineColor());
     main->Action("Pasapas")->trigger();
+    main->Action("Continuer2")->trigger();  // to the end: no step line, no stop
+    QCOMPARE(main->StatusLine->text(), QString("Programme terminé"));
+    QCOMPARE(editor->LineBackground(8), plain);
     Interpreter().Host().messageBox = nullptr;
   }
 
@@ -281,7 +284,8 @@ class ComfortTest : public QObject {
     main->Action("Tabledessymboles1")->trigger();
     QWidget& table = TableSymbolesWindow();
     table.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&table));
+    // The screen above the frame may still hold the activation a moment.
+    QTRY_COMPARE(QApplication::activeWindow(), &table);
     QSignalSpy runs(&Interpreter(), &InterpreterSession::RunningChanged);
     QTest::keyClick(&table, Qt::Key_F7);
     QCOMPARE(runs.count(), 2);  // started and ended one step

@@ -179,12 +179,13 @@ class ScreenViewsTest : public QObject {
     QApplication::clipboard()->setText("autre chose");
     ecran.CopyTextItem->trigger();
     QCOMPARE(QApplication::clipboard()->text(), transcript);
+    QCOMPARE(ecran.ProposedSaveName(), QString("Essai-sortie.txt"));
     QTemporaryDir dir;
-    const QString path = dir.filePath("sortie.txt");
+    const QString path = dir.filePath("sortie");
     ecran.askSaveName = [path] { return path; };
     ecran.SaveTextItem->trigger();
     ecran.askSaveName = nullptr;
-    QFile file(path);
+    QFile file(path + ".txt");  // a name without extension is a text file
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), transcript.toUtf8());
   }
@@ -291,6 +292,54 @@ class ScreenViewsTest : public QObject {
     QWidget* canvas = ecran.findChild<QScrollArea*>()->widget();
     QVERIFY(qAbs(canvas->minimumWidth() - width * zoom / 100) <= 1);  // the scroll extent follows
     QCOMPARE(TEcran().Zoom(), zoom);  // remembered for the next session
+  }
+
+  // A line's opaque background must not cover the letters of the line above:
+  // descenders, commas and accents stay within their 18-pixel band at every
+  // zoom.
+  void lettersStayInTheirLine_data() {
+    QTest::addColumn<int>("zoom");
+    for (int zoom : {100, 150, 200}) QTest::newRow(qPrintable(QString("%1 %").arg(zoom))) << zoom;
+  }
+  void lettersStayInTheirLine() {
+    QFETCH(int, zoom);
+    TEcran ecran;
+    ecran.SetZoom(zoom);
+    ecran.resize(700, 300);
+    ecran.show();
+    ecran.DrawText(0, 0, "grand gjpqy 8,5 ;");
+    const QImage alone = ecran.grab().toImage();
+    const int band = 18 * zoom / 100;
+    int below = 0;
+    for (int y = band; y < alone.height(); ++y)
+      for (int x = 0; x < alone.width(); ++x) below += qGray(alone.pixel(x, y)) < 160;
+    QCOMPARE(below, 0);
+    ecran.DrawText(0, 18, "ÉÀÇ gjpqy ;");
+    const QImage both = ecran.grab().toImage();
+    QCOMPARE(both.copy(0, 0, both.width(), band), alone.copy(0, 0, alone.width(), band));
+    SetSetting("zoom/ecran", 100);
+  }
+
+  // The debug views open side by side along the bottom of the client area
+  // (0,0)-(999,699), or stacked along its right edge when the bottom would
+  // cover the line being executed.
+  void debugViewsOpenClearOfTheExecutedLine_data() {
+    QTest::addColumn<QRect>("avoid");
+    QTest::addColumn<QPoint>("table");
+    QTest::addColumn<QPoint>("variable");
+    QTest::newRow("nothing to avoid") << QRect() << QPoint(0, 250) << QPoint(640, 500);
+    QTest::newRow("line at the top") << QRect(0, 40, 1000, 20) << QPoint(0, 250) << QPoint(640, 500);
+    QTest::newRow("line at the bottom") << QRect(0, 600, 300, 20) << QPoint(360, 0) << QPoint(680, 450);
+    QTest::newRow("line under both") << QRect(0, 600, 1000, 20) << QPoint(0, 250) << QPoint(640, 500);
+  }
+  void debugViewsOpenClearOfTheExecutedLine() {
+    QFETCH(QRect, avoid);
+    QFETCH(QPoint, table);
+    QFETCH(QPoint, variable);
+    const QRect client(0, 0, 1000, 700);
+    const std::vector<QSize> frames = {QSize(640, 450), QSize(320, 200)};
+    QCOMPARE(ToolPlace(client, frames, 0, avoid), table);
+    QCOMPARE(ToolPlace(client, frames, 1, avoid), variable);
   }
 
   void ctrlWheelZooms() {

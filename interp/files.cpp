@@ -4,7 +4,10 @@
 
 #include <cerrno>
 
+#include <optional>
+
 #include "interp/Unit3.h"
+#include "interp/cp1252.h"
 #include "interp/text.h"
 
 namespace orv {
@@ -17,9 +20,15 @@ constexpr int kEndOfFileMark = 26;  // Ctrl-Z
 
 int MakeFolder(const char* path) { return ::mkdir(path, 0777); }
 
-// The system would see a name only up to its first NUL: such a name is no
-// name at all, like the empty one.
-bool UsableName(const std::string& name) { return !name.empty() && !Contains(name, '\0'); }
+// A program's name (Windows-1252) as the file system spells it (UTF-8), so
+// that "données.txt" is the file every other program calls so. Nothing for a
+// name the system cannot take: empty, holding a NUL (the system would stop
+// reading there), or one of the bytes Windows-1252 leaves undefined.
+std::optional<std::string> SystemName(const std::string& name) {
+  constexpr std::string_view kRefused("\0\x81\x8D\x8F\x90\x9D", 6);
+  if (name.empty() || name.find_first_of(kRefused) != std::string::npos) return std::nullopt;
+  return Cp1252ToUtf8(name);
+}
 
 // The error number of a failed system call; never 0.
 int LastError() { return errno ? errno : EIO; }
@@ -34,12 +43,13 @@ int TForm3::TakeIoStatus() {
 
 bool TForm3::OpenFileSlot(FileSlot& file, FileMode mode) {
   CloseFileSlot(file);
-  if (!UsableName(file.Name)) {
+  const std::optional<std::string> name = SystemName(file.Name);
+  if (!name) {
     IoStatus = ENOENT;
     return false;
   }
   errno = 0;
-  std::FILE* handle = std::fopen(file.Name.c_str(), mode == FileMode::Input ? "rb" : "wb");
+  std::FILE* handle = std::fopen(name->c_str(), mode == FileMode::Input ? "rb" : "wb");
   if (!handle) {
     IoStatus = LastError();
     return false;
@@ -275,8 +285,8 @@ void TForm3::FolderStatement(std::string_view a, bool fileVariables, int (*opera
   const auto path = FolderOperand(a, fileVariables);
   if (!path) return;
   errno = 0;
-  if (!UsableName(*path)) IoStatus = ENOENT;
-  else if (operation(path->c_str()) != 0) IoStatus = LastError();
+  if (const std::optional<std::string> name = SystemName(*path); !name) IoStatus = ENOENT;
+  else if (operation(name->c_str()) != 0) IoStatus = LastError();
   if (TakeIoStatus() != 0) Fail(before + *path + after);
 }
 

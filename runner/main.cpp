@@ -4,6 +4,7 @@
 // its message boxes on stderr. --reference evaluates every line from its
 // text, without the compiled forms of the fast path. Exit status: 0 finished, 1 stopped (the last
 // stderr line says where), 2 bad arguments or unreadable file, 3 interrupted.
+#include <clocale>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -77,6 +78,9 @@ void InstallInterruptHandler() {
 using orv::operator""_cp;
 
 int main(int argc, char** argv) {
+  // The user's locale, as in the environment: nothing the interpreter reads or
+  // writes may depend on it, and the French test run proves it does not.
+  std::setlocale(LC_ALL, "");
   if (orv::check::CheckRequested(argc, argv)) return orv::check::RunCheck(argc, argv);
   long long maxLines = 0;
   bool reference = false;

@@ -127,6 +127,41 @@ TEST_F(Files, ANameHoldingANulIsRefusedLikeAnEmptyOne) {
   EXPECT_FALSE(fs::exists(Path("dossier")));
 }
 
+// A program's names are Windows-1252; the file system's are UTF-8: every
+// file and folder statement converts, so the names agree with other programs.
+TEST_F(Files, AccentedNamesAreTheSystemsNames) {
+  Write("données.txt", "lu ailleurs\r\n");
+  const std::string folder = Path("d\xE9j\xE0");  // "déjà"
+  const RunResult r = Session(Program(kDeclarations,
+      "  f = new File(\"" + Path("donn\xE9" "es.txt") + "\");\n"
+      "  FileInputStream entree = new FileInputStream(f);\n  FGETS(f, s);\n  f.close();\n"
+      "  System.out.println(s);\n"
+      "  e = \"" + folder + "\";\n  e.mkdir();\n  CHDIR e;\n"
+      "  g = new File(\"\xE9t\xE9.txt\");\n"  // "été.txt", in "déjà"
+      "  FileOutputStream sortie = new FileOutputStream(g);\n  FPUTS(\"\xE0 lire\", g);\n  g.close();\n"
+      "  f = new File(\"\xE9t\xE9-bis.txt\");\n  FileOutputStream autre = new FileOutputStream(f);\n"
+      "  f.close();\n  f.delete();\n"
+      "  CHDIR \"" + dir_.string() + "\";\n")).Run();
+  EXPECT_TRUE(r.messages.empty()) << r.messages.front();
+  EXPECT_EQ(r.out, "lu ailleurs\n");
+  EXPECT_EQ(Read("déjà/été.txt"), "\xE0 lire\r\n");  // the text stays the program's
+  EXPECT_FALSE(fs::exists(Path("déjà/été-bis.txt")));
+  EXPECT_EQ(Session(Program(kDeclarations, "  s = \"" + folder + "/\xE9t\xE9.txt\";\n  s.delete();\n"
+                                           "  RMDIR \"" + folder + "\";\n")).Run().messages,
+            std::vector<std::string>{});
+  EXPECT_FALSE(fs::exists(Path("déjà")));
+
+  // A byte Windows-1252 leaves undefined names nothing the system knows.
+  const struct { std::string body, message; } refused[] = {
+      {"  f = new File(\"" + Path("a\x81") + "\");\n  FileOutputStream sortie = new FileOutputStream(f);\n",
+       "Erreur Entrée/Sortie"},
+      {"  s = \"" + Path("b\x9D") + "\";\n  s.mkdir();\n", "Répertoire " + Path("b\u009D") + " n'a pas été créé"},
+  };
+  for (const auto& c : refused)
+    EXPECT_EQ(Session(Program(kDeclarations, c.body)).Run().messages, std::vector<std::string>{c.message});
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 1);  // "données.txt" alone
+}
+
 TEST_F(Files, ReadingConvertsIntoTheTargetKind) {
   Write("n.txt", "12\nabc\n");
   Session session(WithFile("n.txt", "  FileInputStream entree = new FileInputStream(f);\n"

@@ -1,10 +1,15 @@
 // The run commands of the editor window with the interpreter's windows.
+#include <QDir>
 #include <QLineEdit>
+#include <QMap>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QListWidget>
 #include <QTest>
 #include <QTimer>
 
 #include "editor/Childwin.h"
+#include "french_numeric.h"
 #include "run_test_support.h"
 #include "interp/gui/debug_windows.h"
 #include "interp/gui/ecran.h"
@@ -289,6 +294,79 @@ class RunCommandsTest : public QObject {
     QVERIFY(!dialog.isVisible());
     QCOMPARE(results, (QStringList{"12", "0.5", "Variable inconnue"}));
     QVERIFY(messages.isEmpty());
+  }
+
+  // On a French desktop the C library writes "2,5": nothing the interpreter
+  // shows or stores may follow it. The same program through the runner, in
+  // the C locale, is the reference.
+  void floatsReadTheSameOnAFrenchDesktop() {
+    test::FrenchNumericLocale french;
+    if (!french.Active()) QSKIP("the fr_FR.UTF-8 locale is missing (scripts/deps makes it)");
+    QTemporaryDir here, there;
+    for (const QTemporaryDir* dir : {&here, &there}) {
+      QFile numbers(dir->filePath("nombres.txt"));
+      QVERIFY(numbers.open(QIODevice::WriteOnly));
+      numbers.write("8.5\r\n0.25\r\n");
+    }
+    const QString program = Program(" static float r, q, a, b, k, m;\n static File f, g;\n",
+        "  r = 2.5f;\n  q = r * 2f;\n  System.out.println(q);\n  q = r / 4f;\n  System.out.println(q);\n"
+        "  q = Math.sqrt(r);\n  System.out.println(q);\n  q = Math.exp(r) - Math.log(r);\n  System.out.println(q);\n"
+        "  f = new File(\"nombres.txt\");\n  FileInputStream entree = new FileInputStream(f);\n"
+        "  FGETS(f, a);\n  FGETS(f, b);\n  f.close();\n  q = a + b;\n  System.out.println(q);\n"
+        "  g = new File(\"sortie.txt\");\n  FileOutputStream sortie = new FileOutputStream(g);\n"
+        "  FPUTS(r, g);\n  FPUTS(q, g);\n  g.close();\n  FGETS(System.in, k);\n  FGETS(System.in, m);\n"
+        "  q = k * m;\n  System.out.println(q);\n");
+    QFile source(there.filePath("Essai.java"));
+    QVERIFY(source.open(QIODevice::WriteOnly));
+    source.write(program.toLatin1());
+    source.close();
+    QProcess runner;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LC_ALL", "C");
+    runner.setProcessEnvironment(environment);
+    runner.setWorkingDirectory(there.path());
+    runner.start(ORV_RUNNER, {source.fileName()});
+    runner.write("8,5\n8.5\n");
+    runner.closeWriteChannel();
+    QVERIFY(runner.waitForFinished(10000));
+    QCOMPARE(runner.exitCode(), 0);
+    const QString expected = QString::fromUtf8(runner.readAllStandardOutput());
+    QVERIFY(expected.startsWith("5\n0.625\n1.58113883008446\n"));
+
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(here.path());
+    SetText(program);
+    auto type = [](const QString& text) {
+      WhenModal([text](QWidget* modal) {
+        QTest::keyClicks(qobject_cast<TForm12*>(modal)->Edit1, text);
+        QTest::keyClick(qobject_cast<TForm12*>(modal)->Edit1, Qt::Key_Return);
+      });
+    };
+    type("8,5");
+    QTimer::singleShot(50, [type] { type("8.5"); });
+    editor->Executer();
+    QDir::setCurrent(before);
+    QVERIFY(messages.isEmpty());
+    // The keyboard's lines are echoed where the program reads them.
+    QStringList shown = Interpreter().Ecran().Transcript().split('\n');
+    QCOMPARE(shown.mid(5, 2), (QStringList{"8,5", "8.5"}));
+    shown.remove(5, 2);
+    QCOMPARE(shown.join('\n'), expected);
+    QFile written(here.filePath("sortie.txt")), reference(there.filePath("sortie.txt"));
+    QVERIFY(written.open(QIODevice::ReadOnly) && reference.open(QIODevice::ReadOnly));
+    QCOMPARE(written.readAll(), reference.readAll());
+
+    Interpreter().Stats();
+    TTableSymboles& table = TableSymbolesWindow();
+    QMap<QString, QString> listed;
+    for (int i = 0; i < table.ListBox1->count(); ++i)
+      listed[table.ListBox1->item(i)->text().section(' ', 0, 0)] = table.Value(i);
+    table.close();
+    const QMap<QString, QString> values{{"r", "2.5"}, {"a", "8.5"}, {"b", "0.25"}, {"q", "72.25"}, {"k", "8.5"}, {"m", "8.5"}};
+    for (auto [name, value] : values.asKeyValueRange()) {
+      QCOMPARE(listed.value(name), value);
+      QCOMPARE(QString::fromStdString(Interpreter().Interpreter().Examiner(name.toStdString())), value);
+    }
   }
 
   void printerLinesAreSentAsOneJob() {

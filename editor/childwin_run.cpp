@@ -78,13 +78,14 @@ QRect TEditeur::CaretLineArea() const {
 }
 
 // After a run, the yellow line, the caret and the status line agree on the
-// line the next F7 executes. A loop's or a procedure's end keeps its text
-// unmarked: it is lit instead, and the caret stays.
+// line the next F7 executes. A loop's or a procedure's end runs as if it
+// stood on the block's closing brace, the line above the resume point: that
+// brace is lit, its text stays unmarked and the caret stays.
 void TEditeur::ShowRunEnd(int32_t finalState) {
   if (finalState == kFinished) return emit RunEnded();
   InterpreterSession& session = Interpreter();
   if (finalState == kStoppedBeforeCloser) {
-    SetStopLine(session.ResumeLine, StepLineColor());
+    SetStopLine(session.ResumeLine - 1, StepLineColor());
   } else {
     if (session.StepMode == 1) MarkStep(session.ResumeLine);
     if (finalState > 0) CaretToLine(session.ResumeLine);
@@ -97,7 +98,7 @@ void TEditeur::ShowRunEnd(int32_t finalState) {
 void TEditeur::ReportStop(int32_t finalState) {
   if (finalState != kStopped && finalState != kStoppedBeforeCloser) return;
   InterpreterSession& session = Interpreter();
-  const int line = session.ResumeLine;
+  const int line = finalState == kStoppedBeforeCloser ? session.ResumeLine - 1 : session.ResumeLine;
   QString reason = FromCp1252(session.Interpreter().StopReason());
   const bool failure = !reason.isEmpty() && !session.Interpreter().Interrupted();
   if (reason.isEmpty() && finalState == kStoppedBeforeCloser) reason = QStringLiteral("fin de bloc");

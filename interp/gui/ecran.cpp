@@ -196,7 +196,10 @@ class TEcranCanvas : public QWidget {
   qreal scale_ = 1.0;
 };
 
-TEcran::TEcran(QWidget* parent) : QWidget(parent, Qt::Window) {
+// A tool window: X11 window managers keep it above the frame it belongs to
+// (a plain window there has no transient parent).
+TEcran::TEcran(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint) {
   setWindowTitle("Ecran");
   setObjectName("Ecran");
   // The screen comes to the front but the keyboard stays where the learner

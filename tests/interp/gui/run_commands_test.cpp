@@ -212,10 +212,13 @@ class RunCommandsTest : public QObject {
     int steps = 0;
     while (Interpreter().Interpreter().RunState != kFinished && steps++ < 100) {
       editor->Continuer2();
-      // At a loop's end the line the next step executes is lit, unmarked.
+      // At a loop's end its closing brace, where the next step runs, is lit
+      // and left unmarked.
       if (Interpreter().Interpreter().RunState == kStoppedBeforeCloser) {
-        QCOMPARE(editor->LineBackground(Interpreter().ResumeLine), TEditeur::StepLineColor());
-        QVERIFY(!editor->Lines().Line(Interpreter().ResumeLine).starts_with('\x95'));
+        const int brace = Interpreter().ResumeLine - 1;
+        QCOMPARE(Line(*editor, brace), QString("  }"));
+        QCOMPARE(editor->LineBackground(brace), TEditeur::StepLineColor());
+        QCOMPARE(editor->LineBackground(brace + 1), editor->LineBackground(0));
       }
     }
     QVERIFY(messages.isEmpty());

@@ -37,11 +37,12 @@ int main(int argc, char** argv) {
   auto* editor = new TEditeur;
   editor->setWindowTitle("OrvJava - Table.java");
   editor->Memo1->setPlainText(
-      "import java.util.*;\nclass Table\n{\n static int i, j, p;\n static String titre, nom;\n"
+      "import java.util.*;\nclass Table\n{\n static int i, j, p;\n static float moyenne;\n static String titre, nom;\n"
       " public static void main(String args[])\n {\n  titre = \"Table de multiplication\";\n"
       "  System.out.println(titre);\n  for (i=1; i<=9; i++)\n  {\n   for (j=1; j<=9; j++)\n   {\n"
       "    p = i * j;\n    System.out.print(p);\n    System.out.print(\"  \");\n   }\n"
-      "   System.out.println(\"\");\n  }\n  System.out.print(\"Votre nom ? \");\n"
+      "   System.out.println(\"\");\n  }\n  moyenne = 22.5f / 9f;\n"
+      "  System.out.print(\"Moyenne : \");\n  System.out.println(moyenne);\n  System.out.print(\"Votre nom ? \");\n"
       "  FGETS(System.in, nom);\n  System.out.print(\"Bonjour \");\n  System.out.println(nom);\n }\n}");
   editor->show();
   TEcran& ecran = Interpreter().Ecran();

@@ -95,6 +95,7 @@ class TColorMemo : public QPlainTextEdit {
     int Line = 0, Column = 0, Length = 0;
   };
 
+  void RecolorPass();
   bool CollapseSelectionForNavigation(QKeyEvent* e);
   TRegion ChooseRegion() const;
   void FillRegionText(const TRegion& region);
@@ -119,6 +120,8 @@ class TColorMemo : public QPlainTextEdit {
   bool AnyFormats = false;  // some block may carry formats
   std::vector<TKeyRun> KeyRuns;
   bool InRecolor = false;
+  bool RecolorAgain = false;
+  int TopLine = 0;  // the first visible line at the last scroll seen
   bool OverHotSpot = false;
   int Reformatted = 0;
 };

@@ -9,16 +9,18 @@ namespace orv {
 
 namespace {
 
-// The piece replaces the selection in one undo step and the caret goes to
-// the piece's caret place. An empty piece only removes the selection and
-// leaves the caret where the selection began.
-void InsertPiece(TColorMemo& memo, const TTemplate& piece) {
+// The piece replaces the selection in one undo step, indented as the line
+// it goes into, and the caret goes to the piece's caret place. An empty piece
+// only removes the selection and leaves the caret where the selection began.
+void InsertPiece(TColorMemo& memo, const TTemplate& generated) {
   QTextCursor cursor = memo.textCursor();
   cursor.beginEditBlock();
   cursor.removeSelectedText();
   const QTextBlock first = cursor.block();
   const int startLine = first.blockNumber();
   const int startColumn = cursor.position() - first.position();
+  const std::string before = ToCp1252(first.text().left(startColumn));
+  const TTemplate piece = Indented(generated, Indentation(before));
   if (!piece.Empty()) cursor.insertText(FromCp1252(piece.Text("\n")));
   cursor.endEditBlock();
   if (!piece.Empty()) {

@@ -14,10 +14,9 @@ namespace orv {
 TColorMemo::TColorMemo(QWidget* parent) : QPlainTextEdit(parent) {
   viewport()->setMouseTracking(true);
   connect(this, &QPlainTextEdit::textChanged, this, &TColorMemo::Recolor);
-  connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
-    if (OnVScroll) OnVScroll(this);
-    Recolor();
-  });
+  // Vertical scrolls are seen in FollowScroll: QPlainTextEdit moves its top
+  // line with the scroll bar's signals blocked when it brings the caret into
+  // view (jumps, finds, a run's step line), so valueChanged misses those.
   connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] {
     if (OnHScroll) OnHScroll(this);
     Recolor();
@@ -50,9 +49,16 @@ void TColorMemo::UpdateMargins() {
   LineGutter->update();
 }
 
+// Every change of the top line, however it came, is a vertical scroll: the
+// lines now in view get their colours.
 void TColorMemo::FollowScroll(const QRect& rect, int dy) {
   if (dy != 0) LineGutter->update();
   else LineGutter->update(0, rect.y(), LineGutter->width(), rect.height() + viewport()->y());
+  const int top = FirstVisibleLine();
+  if (top == TopLine) return;
+  TopLine = top;
+  if (OnVScroll) OnVScroll(this);
+  Recolor();
 }
 
 void TColorMemo::SetColorRules(const TDrawRules& rules) {
@@ -125,7 +131,19 @@ QColor TColorMemo::ColorAt(int position) const {
 // ---- The pass --------------------------------------------------------------
 
 void TColorMemo::Recolor() {
-  if (InRecolor || !isVisible()) return;
+  if (InRecolor) {  // the pass itself moved the view: one more pass follows
+    RecolorAgain = true;
+    return;
+  }
+  for (int passes = 0; passes < 3; ++passes) {
+    RecolorAgain = false;
+    RecolorPass();
+    if (!RecolorAgain) break;
+  }
+}
+
+void TColorMemo::RecolorPass() {
+  if (!isVisible()) return;
   if (!isEnabled() || !Engine.HasWork()) {
     ClearFormats();
     return;

@@ -10,7 +10,20 @@ namespace orv {
 
 namespace {
 const QString kTitle = QStringLiteral("Orv Java");
+
+// The window manager shortens a title that does not fit between the icon and
+// the buttons of its frame ("Aller à... ligne"). Its title font is its own:
+// a bold one a little larger than the application's is assumed, and room for
+// the icon and three buttons is added.
+int TitleFittingWidth(const QWidget& window) {
+  QFont titleFont = window.font();
+  titleFont.setBold(true);
+  const int title = QFontMetrics(titleFont).horizontalAdvance(window.windowTitle());
+  constexpr int kIconAndButtons = 140;
+  return title * 5 / 4 + kIconAndButtons;
 }
+
+}  // namespace
 
 void TEditeurDialogs::Message(QWidget* parent, const QString& text) {
   QMessageBox::information(parent, kTitle, text);
@@ -49,10 +62,13 @@ QString TEditeurDialogs::OpenFileName(QWidget* parent, const QString& title, con
 }
 
 int TEditeurDialogs::AskLineNumber(QWidget* parent, int current, int count) {
-  bool ok = false;
-  const int line = QInputDialog::getInt(parent, QStringLiteral("Aller à la ligne"),
-                                        QStringLiteral("Numéro de ligne (1 à %1) :").arg(count), current, 1, count, 1, &ok);
-  return ok ? line : 0;
+  QInputDialog dialog(parent);
+  dialog.setWindowTitle(QStringLiteral("Aller à la ligne"));
+  dialog.setLabelText(QStringLiteral("Numéro de ligne (1 à %1) :").arg(count));
+  dialog.setIntRange(1, count);
+  dialog.setIntValue(current);
+  dialog.setMinimumWidth(TitleFittingWidth(dialog));
+  return dialog.exec() == QDialog::Accepted ? dialog.intValue() : 0;
 }
 
 bool TEditeurDialogs::PrintSetup(QWidget* parent, QPrinter& printer) {

@@ -186,6 +186,11 @@ TPickerDialog::TPickerDialog(const QString& caption, QWidget* parent) : QDialog(
   ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
   layout->addWidget(ListBox1);
   connect(ListBox1, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+  // The list makes its first entry current when it takes the focus, framed
+  // as if chosen: the entry it shows as current is the one Enter takes.
+  connect(ListBox1, &QListWidget::currentItemChanged, this, [](QListWidgetItem* current) {
+    if (current && !current->isSelected()) current->setSelected(true);
+  });
 }
 
 int TPickerDialog::Highlighted() const {

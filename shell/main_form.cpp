@@ -49,6 +49,7 @@ constexpr int kClockPanelWidth = 76;
 // Properties of an editor's sub-window while it follows the client area.
 constexpr char kAutoPlace[] = "orvPlace";
 constexpr char kAutoIndex[] = "orvPlaceIndex";
+constexpr char kHelpPlaced[] = "orvHelpPlaced";  // the help placed once
 constexpr char kPlaced[] = "orvPlaced";  // a debug view placed once
 
 template <typename Window>
@@ -74,6 +75,27 @@ void DropActions(QMenu& menu, QList<QAction*>& actions) {
     delete action;
   }
   actions.clear();
+}
+
+// A title as the window manager shows it: Qt's "[*]" becomes "*" while the
+// window is modified and goes away otherwise.
+QString ShownTitle(const QWidget& window) {
+  QString title = window.windowTitle();
+  title.replace(QStringLiteral("[*]"), window.isWindowModified() ? QStringLiteral("*") : QString());
+  return title;
+}
+
+// The help opens on the right half of the client area, below the menus and
+// the tool bar, beside the code. The window manager's frame around it is
+// taken as wide as the main window's own.
+void PlaceBesideCode(QWidget& help, const QWidget& frame, const QWidget& clientArea) {
+  const QRect area(clientArea.mapToGlobal(QPoint(0, 0)), clientArea.size());
+  const QRect half(area.center().x() + 1, area.top(), area.right() - area.center().x(), area.height());
+  const QRect inner = frame.geometry(), outer = frame.frameGeometry();
+  const QMargins decoration(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                            outer.bottom() - inner.bottom());
+  help.resize(half.size().shrunkBy(decoration).expandedTo(help.minimumSizeHint()));
+  help.move(half.topLeft());
 }
 
 QStyle& MenuStyle() {
@@ -308,6 +330,17 @@ TEditeur* TMainForm::AddEditor(const QString& title) {
   QMdiSubWindow* window = mdiArea_->addSubWindow(editor);
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->setWindowIcon(ProgramIcon());
+  // The sub-window carries the modified mark; the editor's own title stays
+  // the plain name the program and the recovery copies are named after. The
+  // sub-window copies the editor's title at every change, so the mark is put
+  // back after it.
+  const auto markTitle = [window, editor] {
+    window->setWindowTitle(editor->windowTitle() + QStringLiteral("[*]"));
+    window->setWindowModified(editor->Modified());
+  };
+  connect(editor, &QWidget::windowTitleChanged, window, markTitle);
+  connect(editor->Memo1->document(), &QTextDocument::modificationChanged, window, markTitle);
+  markTitle();
   PlaceEditor(window, static_cast<int>(mdiArea_->subWindowList().size()) - 1);
   connect(editor, &QObject::destroyed, this, [this] { QTimer::singleShot(0, this, &TMainForm::UpdateMenuItems); });
   connect(editor, &TEditeur::FileOpened, this, [](const QString& path) { AddRecentFile(path); });
@@ -561,7 +594,9 @@ void TMainForm::FillWindowMenu() {
   for (int i = 0; i < windows.size(); ++i) {
     QMdiSubWindow* window = windows[i];
     const QString number = i < 9 ? QStringLiteral("&%1 ").arg(i + 1) : QStringLiteral("%1 ").arg(i + 1);
-    QAction* action = menu->addAction(number + window->windowTitle());
+    QString title = ShownTitle(*window);
+    title.replace(u'&', QStringLiteral("&&"));
+    QAction* action = menu->addAction(number + title);
     action->setCheckable(true);
     action->setChecked(window == mdiArea_->activeSubWindow());
     action->setActionGroup(group);
@@ -577,6 +612,10 @@ void TMainForm::Timer1Timer() {
 
 TAide& TMainForm::Help() {
   if (!Aide) Aide = new TAide(this);
+  if (!Aide->property(kHelpPlaced).toBool() && isVisible() && !Aide->isVisible()) {
+    PlaceBesideCode(*Aide, *this, *mdiArea_->viewport());
+    Aide->setProperty(kHelpPlaced, true);  // from now on where the learner leaves it
+  }
   const QString file = QDir(startFolder_.isEmpty() ? QDir::currentPath() : startFolder_).filePath("OrvJava.hlp");
   if (Aide->HelpFile() != file) Aide->SetHelpFile(file);
   return *Aide;

@@ -91,6 +91,17 @@ TTemplate FileTemplate(const std::string& fileVariable, const std::string& fileN
           0};
 }
 
+std::string_view Indentation(std::string_view lineStart) {
+  return lineStart.substr(0, std::min(lineStart.size(), lineStart.find_first_not_of(" \t")));
+}
+
+TTemplate Indented(TTemplate piece, std::string_view indent) {
+  if (indent.empty()) return piece;
+  for (size_t i = 1; i < piece.Lines.size(); ++i) piece.Lines[i].insert(0, indent);
+  if (piece.CaretLine > 0) piece.CaretColumn += static_cast<int>(indent.size());
+  return piece;
+}
+
 const std::array<std::string_view, kKeywordCount>& Keywords() { return kKeywords; }
 
 std::vector<TProcedureEntry> ProcedureEntries(const std::vector<std::string>& lines) {

@@ -46,6 +46,14 @@ TTemplate IfTemplate(const TConditionFields& fields, bool withElse);
 // Opening a file for reading or writing; never empty.
 TTemplate FileTemplate(const std::string& fileVariable, const std::string& fileName, bool writing);
 
+// The blanks and tabs that begin a line; for a piece put in at the caret,
+// the line's text before the caret.
+std::string_view Indentation(std::string_view lineStart);
+// The piece as it goes in after `indent`: every line after the first starts
+// with the same blanks and tabs, so the whole piece stands where its first
+// line does; a caret below the first line moves right with its line.
+TTemplate Indented(TTemplate piece, std::string_view indent);
+
 // The keyword picker's entries, in the order it shows them.
 constexpr size_t kKeywordCount = 52;
 const std::array<std::string_view, kKeywordCount>& Keywords();

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMap>
@@ -168,6 +169,11 @@ TAide::TAide(QWidget* parent) : QMainWindow(parent, Qt::Window) {
   ContentsTree = new QTreeWidget(this);
   ContentsTree->setHeaderHidden(true);
   ContentsTree->setRootIsDecorated(true);
+  // Long titles are never cut: the column is as wide as its widest title and
+  // the tree scrolls sideways when the pane is narrower.
+  ContentsTree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  ContentsTree->header()->setStretchLastSection(false);
+  ContentsTree->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   const auto openItem = [this](QTreeWidgetItem* item) {
     const int number = item ? item->data(0, Qt::UserRole).toInt() : 0;
     if (const help::HelpTopic* topic = book_ ? book_->ByNumber(number) : nullptr) Display(*topic);
@@ -178,6 +184,13 @@ TAide::TAide(QWidget* parent) : QMainWindow(parent, Qt::Window) {
   Tabs = new QTabWidget(this);
   Tabs->addTab(ContentsTree, QStringLiteral("Sommaire"));
   Tabs->addTab(CreateSearchPage(), QStringLiteral("Rechercher"));
+  // Choosing the search tab, by the mouse or the keyboard, is to type a word.
+  connect(Tabs, &QTabWidget::currentChanged, this, [this] {
+    if (Tabs->currentWidget() == SearchEdit->parentWidget()) SearchEdit->setFocus();
+  });
+  connect(Tabs, &QTabWidget::tabBarClicked, this, [this](int index) {
+    if (Tabs->widget(index) == SearchEdit->parentWidget()) SearchEdit->setFocus();
+  });
 
   ProblemBanner = new QLabel(this);
   ProblemBanner->setWordWrap(true);
@@ -195,7 +208,7 @@ TAide::TAide(QWidget* parent) : QMainWindow(parent, Qt::Window) {
   splitter->addWidget(Tabs);
   splitter->addWidget(right);
   splitter->setStretchFactor(1, 1);
-  splitter->setSizes({310, 610});
+  splitter->setSizes({340, 580});
   setCentralWidget(splitter);
   CreateActions();
 }

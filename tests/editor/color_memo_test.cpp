@@ -6,7 +6,9 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
+#include <functional>
 
+#include "editor/find_dialogs.h"
 #include "editor_test_support.h"
 
 using namespace orv;
@@ -39,6 +41,40 @@ class ColorMemoTest : public QObject {
   void cleanup() {
     editor->SetModified(false);
     delete editor;
+  }
+
+
+  // QPlainTextEdit brings the caret into view with the scroll bar's signals
+  // blocked: every way of moving the view must still colour all its lines.
+  void everyLineInViewIsColouredAfterEveryMove() {
+    QString text;
+    for (int i = 0; i < 200; ++i) text += i == 150 ? "int cible\n" : "int x\n";
+    SetText(text);
+    TColorMemo& memo = *editor->Memo1;
+    const struct {
+      const char* Name;
+      std::function<void()> Move;
+    } moves[] = {
+        {"go to line", [&] { dialogs.LineNumbers = {120}; editor->AllerALaLigne(); }},
+        {"go back up", [&] { dialogs.LineNumbers = {30}; editor->AllerALaLigne(); }},
+        {"find", [&] { editor->FindDialog()->SetSearchText("cible"); editor->Find(); }},
+        {"caret to line", [&] { editor->CaretToLine(60); memo.ensureCursorVisible(); }},
+        {"centre", [&] { editor->CaretToLine(180); memo.centerCursor(); }},
+        {"page up", [&] { QTest::keyClick(&memo, Qt::Key_PageUp); }},
+        {"ctrl+home", [&] { QTest::keyClick(&memo, Qt::Key_Home, Qt::ControlModifier); }},
+        {"ctrl+end", [&] { QTest::keyClick(&memo, Qt::Key_End, Qt::ControlModifier); }},
+        {"scroll bar", [&] { memo.verticalScrollBar()->setValue(77); }},
+        {"marker edit", [&] { editor->Lines().SetLine(100, "\x95int x"); editor->CaretToLine(100); memo.ensureCursorVisible(); }},
+    };
+    for (const auto& move : moves) {
+      move.Move();
+      const int first = memo.FirstVisibleLine();
+      const int shown = memo.viewport()->height() / memo.fontMetrics().lineSpacing();
+      for (int line = first; line < std::min(200, first + shown); ++line) {
+        const int column = editor->Lines().Line(line).front() == '\x95' ? 1 : 0;
+        QVERIFY2(At(line, column) == kMaroon, qPrintable(QString("%1: line %2").arg(move.Name).arg(line)));
+      }
+    }
   }
 
   void defaultProgramIsColouredAsTheRulesSay() {

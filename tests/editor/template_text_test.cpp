@@ -39,6 +39,36 @@ TEST(TemplateText, EveryPieceWithTheCaretOnItsFirstEmptyLine) {
   }
 }
 
+TEST(TemplateText, APieceFollowsTheIndentationOfItsLine) {
+  const struct {
+    const char* name;
+    std::string lineStart;  // the line's text before the caret
+    TTemplate piece;
+    Lines lines;
+    int caretColumn;
+  } cases[] = {
+      {"for in a for", "    ", ForTemplate({"j", "0", "3", false}),
+       {"for (j=0; j<=3; j++)", "    {", "    ", "    }"}, 4},
+      {"while after code", "  x = 1; ", WhileTemplate({"x", 1, "5"}), {"while (x<5)", "  {", "  ", "  }"}, 2},
+      {"do with tabs", "\t \t", DoTemplate({"x", 5, "0"}),
+       {"do", "\t \t{", "\t \t", "\t \t}", "\t \twhile (x!=0);"}, 3},
+      {"if else", " ", IfTemplate({"a", 0, "b"}, true), {"if (a==b)", " {", " ", " }", " else", " {", " ", " }"}, 1},
+      {"file keeps its own step", "  ", FileTemplate("f", "a.txt", false),
+       {"File f=new File(\"a.txt\");", "    FileInputStream inStream=new FileInputStream(f);", "  ",
+        "    inStream.close();"}, 2},
+      {"column 0", "", WhileTemplate({"x", 1, "5"}), {"while (x<5)", "{", "", "}"}, 0},
+      {"not blank-led", "x  ", WhileTemplate({"x", 1, "5"}), {"while (x<5)", "{", "", "}"}, 0},
+  };
+  for (const auto& c : cases) {
+    const TTemplate piece = Indented(c.piece, Indentation(c.lineStart));
+    EXPECT_EQ(piece.Lines, c.lines) << c.name;
+    EXPECT_EQ(piece.CaretLine, 2) << c.name;
+    EXPECT_EQ(piece.CaretColumn, c.caretColumn) << c.name;
+  }
+  EXPECT_TRUE(Indented({}, "  ").Empty());
+  EXPECT_EQ(Indented({{"a"}, 0, 1}, "  ").CaretColumn, 1);  // a caret on the first line stays
+}
+
 TEST(TemplateText, ValuesGoInAsTyped) {
   EXPECT_EQ(ForTemplate({" k ", "", "n+1", false}).Lines[0], "for ( k =;  k <=n+1;  k ++)");
   EXPECT_EQ(WhileTemplate({" a", 3, "b "}).Lines[0], "while ( a<=b )");

@@ -163,13 +163,13 @@ class TemplatesTest : public QObject {
       SetTextWithSelection();
       const QString before = Text();
       QVERIFY2(Confirm(c), c.name);
+      // The piece stands where its first line does: under "  ".
       QStringList expected = {"x"};
-      expected += c.piece;
-      expected[1] = "  " + expected[1];
+      for (const QString& line : c.piece) expected += "  " + line;
       expected.last() += " fin";
       expected += "y";
       QCOMPARE(Text().split('\n'), expected);
-      QCOMPARE(CaretLineColumn(), qMakePair(3, 0));
+      QCOMPARE(CaretLineColumn(), qMakePair(3, 2));
       QCOMPARE(Selection().first, Selection().second);
       QCOMPARE(editor->SourceLineList().Blocks(), DocumentLines(*editor));
       editor->Memo1->undo();  // one undo step takes the whole piece back
@@ -435,8 +435,10 @@ class TemplatesTest : public QObject {
     QCOMPARE(Text(), QString("abc"));
     QCOMPARE(Selection(), qMakePair(0, 1));
     QCOMPARE(KeywordList().Highlighted(), -1);
-    // Enter with nothing highlighted inserts nothing either.
-    QVERIFY(Drive(KeywordList(), [] { Key(KeywordList(), Qt::Key_Return); }, &TEditeur::Instructions));
+    // Enter with nothing highlighted (an empty procedure list) inserts nothing either.
+    editor->Memo1->setPlainText("abc");
+    QVERIFY(Drive(Procedures(), [] { Key(Procedures(), Qt::Key_Return); }, &TEditeur::ListeSubs));
+    QCOMPARE(Procedures().Highlighted(), -1);
     QCOMPARE(Text(), QString("abc"));
   }
 
@@ -473,6 +475,25 @@ class TemplatesTest : public QObject {
     QCOMPARE(CaretLineColumn(), qMakePair(6, 0));
   }
 
+  // The list frames its first entry when it takes the focus: Enter there
+  // jumps as a double click on it does.
+  void enterJumpsToTheEntryTheListShowsAsCurrent() {
+    editor->Memo1->setPlainText("class A\n{\n void f()\n {\n }\n void g()\n}");
+    PlaceCaret(*editor, 0);
+    int current = -1;
+    QVERIFY(Drive(Procedures(), [&] {
+      current = Procedures().ListBox1->currentRow();
+      QTest::keyClick(Procedures().ListBox1, Qt::Key_Return);
+    }, &TEditeur::ListeSubs));
+    QCOMPARE(current, 0);
+    QCOMPARE(CaretLineColumn(), qMakePair(2, 0));
+    QVERIFY(Drive(Procedures(), [&] {
+      QTest::keyClick(Procedures().ListBox1, Qt::Key_Down);
+      QTest::keyClick(Procedures().ListBox1, Qt::Key_Return);
+    }, &TEditeur::ListeSubs));
+    QCOMPARE(CaretLineColumn(), qMakePair(5, 0));
+  }
+
   void procedureListIsFilledAnewEachTime() {
     editor->Memo1->setPlainText("void a()\nvoid b()");
     QVERIFY(Drive(Procedures(), [] { Procedures().ListBox1->setCurrentRow(1); Procedures().close(); }, &TEditeur::ListeSubs));
@@ -485,7 +506,7 @@ class TemplatesTest : public QObject {
       Key(Procedures(), Qt::Key_Return);
     }, &TEditeur::ListeSubs));
     QCOMPARE(listed, QStringList{"void c()"});
-    QCOMPARE(highlighted, -1);
+    QCOMPARE(highlighted, 0);  // the entry framed on opening, not the row chosen last time
     QCOMPARE(Procedures().ListBox1->count(), 1);
   }
 };

@@ -1,5 +1,6 @@
 // The environment's main window, driven through its real objects.
 #include <QApplication>
+#include <functional>
 #include <QClipboard>
 #include <QRegularExpression>
 #include <QDir>
@@ -84,7 +85,19 @@ class MainFormTest : public QObject {
     file.write("import java.util.*;\r\nclass Calcul\r\n{\r\n}\r\n");
   }
 
-  QString Title(int i) { return main->MdiArea()->subWindowList().at(i)->windowTitle(); }
+  // The title as the window manager shows it.
+  QString Title(int i) {
+    const QMdiSubWindow* window = main->MdiArea()->subWindowList().at(i);
+    return window->windowTitle().replace("[*]", window->isWindowModified() ? "*" : "");
+  }
+  QStringList WindowList() {
+    QMenu* menu = main->Menu("Window1");
+    QMetaObject::invokeMethod(menu, "aboutToShow");
+    QStringList listed;
+    for (QAction* action : menu->actions())
+      if (QRegularExpression("^&\\d ").match(action->text()).hasMatch()) listed << action->text();
+    return listed;
+  }
   int EditorCount() { return static_cast<int>(main->MdiArea()->subWindowList().size()); }
   void CloseAllEditors() {
     for (TEditeur* editor : main->Editors()) editor->SetModified(false);
@@ -236,6 +249,66 @@ class MainFormTest : public QObject {
     }
     QCOMPARE(listed, (QStringList{"&1 OrvJava - Java1.java", "&2 OrvJava - Java2.java"}));
     QCOMPARE(checked, QStringList{"&2 OrvJava - Java2.java"});
+  }
+
+  // The "*" of a modified text, in the title and in the window list, is
+  // there exactly while the text differs from what was last read or saved.
+  void aModifiedTextIsMarkedInItsTitleAndTheWindowList() {
+    struct SaveTo : TEditeurDialogs {
+      QString path;
+      QString SaveFileName(QWidget*, const QString&, const QString&) override { return path; }
+    } dialogs;
+    QTemporaryDir dir;
+    dialogs.path = dir.filePath("Sansnom.java");  // the class of a new window
+    main->FileNewItemClick();
+    TEditeur* editor = main->ActiveEditor();
+    editor->SetDialogs(&dialogs);
+    const struct {
+      const char* name;
+      std::function<void()> act;
+      QString title;
+    } steps[] = {
+        {"new", [] {}, "OrvJava - Java1.java"},
+        {"typed", [&] { QTest::keyClicks(editor->Memo1, "ab"); }, "OrvJava - Java1.java*"},
+        {"undone to the start", [&] { editor->Memo1->undo(); }, "OrvJava - Java1.java"},
+        {"redone", [&] { editor->Memo1->redo(); }, "OrvJava - Java1.java*"},
+        {"saved as", [&] { QVERIFY(editor->SaveAs()); }, "OrvJava - Sansnom.java"},
+        {"typed again", [&] { QTest::keyClick(editor->Memo1, Qt::Key_X); }, "OrvJava - Sansnom.java*"},
+        {"saved", [&] { QVERIFY(editor->Enregistrer()); }, "OrvJava - Sansnom.java"},
+        {"undone past the save", [&] { editor->Memo1->undo(); }, "OrvJava - Sansnom.java*"},
+        {"opened",
+         [&] {
+           main->openFileName = [&](QWidget*) { return dialogs.path; };
+           main->FileOpenItemClick();
+           main->openFileName = nullptr;
+         },
+         "OrvJava - Sansnom.java"},
+    };
+    for (const auto& step : steps) {
+      step.act();
+      const int i = static_cast<int>(main->MdiArea()->subWindowList().indexOf(main->MdiArea()->activeSubWindow()));
+      QVERIFY2(Title(i) == step.title, qPrintable(QString("%1: %2").arg(step.name, Title(i))));
+      QCOMPARE(WindowList().at(i), QString("&%1 %2").arg(i + 1).arg(step.title));
+    }
+    QCOMPARE(main->Editors().front()->windowTitle(), QString("OrvJava - Sansnom.java"));  // the plain name
+  }
+
+  // Beside the code, within the client area; once the learner has moved it,
+  // it opens where it was left.
+  void theHelpOpensOnTheRightOfTheClientAreaAndStaysWhereItIsPut() {
+    delete main->Aide;
+    main->Aide = nullptr;
+    main->ShowHelpTopic(6);
+    const QWidget* area = main->MdiArea()->viewport();
+    const QRect client(area->mapToGlobal(QPoint(0, 0)), area->size());
+    const QRect help = main->Aide->frameGeometry();
+    QVERIFY2(client.contains(help.topLeft()), qPrintable(QString("%1,%2").arg(help.x()).arg(help.y())));
+    QVERIFY(help.left() > client.center().x());
+    main->Aide->close();
+    main->Aide->move(client.topLeft() + QPoint(5, 7));
+    main->ShowHelpTopic(6);
+    QCOMPARE(main->Aide->pos(), client.topLeft() + QPoint(5, 7));
+    main->Aide->close();
   }
 
   void toolBarButtonsPerformTheirCommands() {

@@ -1,6 +1,7 @@
 // The menu table's availability rule and its shape.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 #include "shell/menu_table.h"
@@ -31,6 +32,27 @@ TEST(MenuTable, EightMenusWithTheirHelpContextsAndTheEditorCommands) {
   }
   EXPECT_EQ(contexts, (std::vector<int>{3, 4, 5, 6, 7, 8, 9, 10}));
   EXPECT_EQ(withEditor, 31);
+}
+
+// A key taken twice, or taken from the editor's own keys, works for only
+// one of them.
+TEST(MenuTable, EveryShortcutIsTheOnlyOneOnItsKey) {
+  const std::set<std::string> editorKeys = {"Ctrl+Z", "Ctrl+Shift+Z", "Ctrl+Y", "Ctrl+A", "Ctrl++",
+                                            "Ctrl+-", "Ctrl+=", "Ctrl+0", "Ctrl+Left", "Ctrl+Right"};
+  std::map<std::string, std::string> keyOf;
+  std::set<std::string> keys;
+  for (const MenuSpec& menu : MainMenuTable())
+    for (const MenuItemSpec& item : menu.items) {
+      if (item.shortcut.empty()) continue;
+      keyOf[item.name] = item.shortcut;
+      EXPECT_TRUE(keys.insert(item.shortcut).second) << item.shortcut;
+      EXPECT_FALSE(editorKeys.count(item.shortcut)) << item.shortcut;
+    }
+  const std::map<std::string, std::string> usual = {
+      {"FileNewItem", "Ctrl+N"}, {"FileOpenItem", "Ctrl+O"}, {"FileSaveItem", "Ctrl+S"},
+      {"Imprimer1", "Ctrl+P"},   {"Rechercher1", "Ctrl+F"},  {"Remplacer1", "Ctrl+H"},
+      {"CutItem", "Ctrl+X"},     {"CopyItem", "Ctrl+C"},     {"PasteItem", "Ctrl+V"}};
+  for (const auto& [name, key] : usual) EXPECT_EQ(keyOf[name], key) << name;
 }
 
 TEST(MenuTable, ToolButtonsPerformExistingItemsWithGapsBetweenGroups) {

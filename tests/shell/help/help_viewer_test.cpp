@@ -1,5 +1,6 @@
 // The help viewer, offscreen: the three help commands, topics by number,
 // links and history, the search list, and where the help file is read from.
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,6 +9,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -99,6 +101,24 @@ class HelpViewerTest : public QObject {
     QCOMPARE(tree->topLevelItem(3)->child(0)->text(0), QStringLiteral("Les boucles"));
     tree->itemClicked(tree->topLevelItem(3)->child(0), 0);
     QCOMPARE(viewer->CurrentTopic(), 28);
+  }
+
+  // Clicking the tab, or choosing it from the keyboard, puts the caret in the
+  // search field: what the learner types next is the word looked for.
+  void TheSearchTabTakesTheTypingAtOnce() {
+    auto viewer = Viewer({orv::TAide::BuiltInHelp()});
+    viewer->HContents();
+    viewer->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(viewer.get()));
+    QTabBar* bar = viewer->Tabs->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
+    QCOMPARE(viewer->Tabs->currentIndex(), 1);
+    QCOMPARE(QApplication::focusWidget(), viewer->SearchEdit);
+    QTest::keyClicks(QApplication::focusWidget(), "bou");
+    QCOMPARE(viewer->SearchEdit->text(), QStringLiteral("bou"));
+    viewer->ContentsTree->setFocus();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());  // already the current tab
+    QCOMPARE(QApplication::focusWidget(), viewer->SearchEdit);
   }
 
   void SearchOpensTheListWithTheGivenKeyword() {

@@ -23,8 +23,9 @@ class TEditorLines : public QObject, public LineList {
   // An empty last line is not counted.
   int Count() const override;
   std::string Line(int i) const override;
-  const std::string* LineData(int i) const override {
-    return i >= 0 && i < static_cast<int>(Cache.size()) ? &Cache[static_cast<size_t>(i)] : nullptr;
+  std::optional<std::string_view> LineView(int i) const override {
+    if (i < 0 || i >= static_cast<int>(Cache.size())) return std::nullopt;
+    return Cache[static_cast<size_t>(i)];
   }
   // Both edit the document (and so set its modified flag), read-only or not.
   void SetLine(int i, const std::string& text) override;

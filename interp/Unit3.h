@@ -66,7 +66,7 @@ struct LineInfo {
   std::string Argument;   // the dispatcher's argument text A (or L2 for
                           // increment and assignment)
   bool Marked = false;    // the line carries a breakpoint marker
-  bool Valid = false;
+  int32_t Line = -1;      // the line held in this cache slot; -1: none yet
   // The compiled form, made at the line's first run with the fast path on;
   // none when the statement is not one the compiler knows.
   bool CompileTried = false;
@@ -302,6 +302,8 @@ class TForm3 {
   LineInfo scratchLine_;
   LineInfo* CachedLine(const LineList& lines, int32_t i);
   LineInfo* ClassifiedLine(const LineList& lines, int32_t i);
+  LineInfo& CacheSlot(int32_t i);
+  static constexpr size_t kLineCacheSlots = size_t{1} << 16;
   void CompileCachedLine(LineInfo& info);
   void RunCloser(const ControlEntry& entry);
   void RunLine(LineInfo& info);

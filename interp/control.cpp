@@ -233,7 +233,7 @@ void TForm3::WhileStatement(std::string_view a) {
 void TForm3::WendStatement() {
   int32_t whileLine = 0;
   if (!PopReturn(whileLine)) return;
-  CurrentLine = whileLine - 1;
+  CurrentLine = LineBefore(whileLine);
   PopControl();
 }
 

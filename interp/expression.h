@@ -47,4 +47,8 @@ std::optional<StepForm> ForStepForm(std::string_view increment, std::string_view
 // closer's comparisons.
 std::optional<int32_t> ForLimit(int32_t initial, int32_t limit, int adjust, int32_t step);
 
+// The line before one taken from the return stack, for a jump: without
+// wrapping, since a misplaced closer may find any int there.
+constexpr int32_t LineBefore(int32_t line) { return line > INT32_MIN ? line - 1 : line; }
+
 }  // namespace orv

@@ -300,7 +300,7 @@ bool TForm3::FastNext() {
 
 bool TForm3::FastWend() {
   if (ReturnTop == 0) return false;
-  CurrentLine = ReturnStack[static_cast<size_t>(--ReturnTop)] - 1;
+  CurrentLine = LineBefore(ReturnStack[static_cast<size_t>(--ReturnTop)]);
   PopControl();
   return true;
 }

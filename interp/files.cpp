@@ -17,6 +17,7 @@ constexpr int kNotOpen = 103;
 constexpr int kNotOpenForReading = 104;
 constexpr int kNotOpenForWriting = 105;
 constexpr int kEndOfFileMark = 26;  // Ctrl-Z
+constexpr uint64_t kEntryBytes = 4096;  // what a new file or folder takes of a disk
 
 int MakeFolder(const char* path) { return ::mkdir(path, 0777); }
 
@@ -48,6 +49,7 @@ bool TForm3::OpenFileSlot(FileSlot& file, FileMode mode) {
     IoStatus = ENOENT;
     return false;
   }
+  if (mode == FileMode::Output) Outside().ChargeDisk(kEntryBytes);
   errno = 0;
   std::FILE* handle = std::fopen(name->c_str(), mode == FileMode::Input ? "rb" : "wb");
   if (!handle) {
@@ -237,9 +239,12 @@ void TForm3::WriteLineStatement(std::string_view a) {
     }
   } else if (FileSlot& file = FileStore[slot]; file.Mode != FileMode::Output) {
     IoStatus = kNotOpenForWriting;
-  } else if (errno = 0; std::fwrite(value.data(), 1, value.size(), file.Handle) != value.size() ||
-                        std::fputs("\r\n", file.Handle) == EOF) {
-    IoStatus = LastError();
+  } else {
+    Outside().ChargeDisk(value.size() + 2);  // the line and its CR LF
+    errno = 0;
+    if (std::fwrite(value.data(), 1, value.size(), file.Handle) != value.size() ||
+        std::fputs("\r\n", file.Handle) == EOF)
+      IoStatus = LastError();
   }
   if (const int status = TakeIoStatus()) Fail("Erreur E/S " + std::to_string(status));
 }
@@ -297,6 +302,7 @@ void TForm3::RemoveDirStatement(std::string_view a) {
   FolderStatement(a, false, ::rmdir, "Répertoire "_cp, " n'a pas été éffacé"_cp);
 }
 void TForm3::MakeDirStatement(std::string_view a) {
+  Outside().ChargeDisk(kEntryBytes);
   FolderStatement(a, true, MakeFolder, "Répertoire "_cp, " n'a pas été créé"_cp);
 }
 void TForm3::DeleteStatement(std::string_view a) {

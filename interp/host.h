@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace orv {
 
@@ -16,9 +18,9 @@ class LineList {
   virtual int Count() const = 0;
   // An index outside 0..Count()-1 gives the empty text.
   virtual std::string Line(int i) const = 0;
-  // Line i without a copy, for lists that hold their lines as texts; nullptr
+  // Line i without a copy, for lists that hold their lines as texts; nothing
   // when they do not (or i is out of range). Valid until the list changes.
-  virtual const std::string* LineData(int) const { return nullptr; }
+  virtual std::optional<std::string_view> LineView(int) const { return std::nullopt; }
   virtual void SetLine(int i, const std::string& text) = 0;
   virtual void DeleteLine(int i) = 0;
 };
@@ -76,6 +78,9 @@ class Host {
   // Polled by the run loop every thousand lines or so, and after every
   // keyboard line; true stops the run.
   virtual bool InterruptRequested() { return false; }
+  // Called before the program creates a file or folder or writes `bytes`
+  // into a file: a host that limits the disk ends the run there.
+  virtual void ChargeDisk(uint64_t) {}
 };
 
 }  // namespace orv

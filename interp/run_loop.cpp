@@ -81,12 +81,12 @@ std::string ProgramLine(const LineList& lines, int32_t i) {
 }
 
 std::string_view ProgramLineView(const LineList& lines, int32_t i, std::string& scratch) {
-  const std::string* data = lines.LineData(i);
-  if (!data) {
+  std::optional<std::string_view> view = lines.LineView(i);
+  if (!view) {
     scratch = lines.Line(i);
-    data = &scratch;
+    view = scratch;
   }
-  std::string_view line(*data);
+  std::string_view line = *view;
   if (!line.empty() && (line[0] == kStepMarker || line[0] == kBreakMarker)) line.remove_prefix(1);
   return line;
 }
@@ -193,13 +193,16 @@ void TForm3::RunLoop(LineList& lines, int32_t& resumeLine, int32_t stepMode,
       RunLine(*info);
     }
     if (RunState == kRunning) {
-      ++CurrentLine;
-      // Past the last line the program is over, in step mode as well.
+      // Past the last line the program is over, in step mode as well. So is
+      // it after a jump outside the program: a closer in the wrong place may
+      // take a for loop's step or limit from the return stack for a line.
+      // The line number never wraps.
+      if (CurrentLine >= -1 && CurrentLine < INT32_MAX) ++CurrentLine;
       if (lineCountAt_ != hostCalls_) {
         lineCount_ = lines.Count();
         lineCountAt_ = hostCalls_;
       }
-      if (CurrentLine > lineCount_ - 1) break;
+      if (CurrentLine < 0 || CurrentLine > lineCount_ - 1) break;
     }
     if (stepMode == 1 && RunState != kFinished) {
       RunState = kStopped;
@@ -242,32 +245,40 @@ void TForm3::Finish(int32_t lastLine, bool atClosingBrace, int32_t& resumeLine,
 inline LineInfo* TForm3::CachedLine(const LineList& lines, int32_t i) {
   // Only the host can change the text during a run: a line compared since
   // the last call to the host still reads the same.
-  if (i >= 0 && static_cast<size_t>(i) < lineCache_.size())
-    if (LineInfo& info = lineCache_[static_cast<size_t>(i)]; info.Valid && info.CheckedAt == hostCalls_)
-      return &info;
+  if (const size_t slot = static_cast<uint32_t>(i) % kLineCacheSlots; i >= 0 && slot < lineCache_.size())
+    if (LineInfo& info = lineCache_[slot]; info.Line == i && info.CheckedAt == hostCalls_) return &info;
   return ClassifiedLine(lines, i);
 }
 
+// Lines share the cache's slots by their number modulo its size, so that a
+// program of millions of lines keeps a bounded cache; two lines compete for a
+// slot only when that many lines lie between them. The run loop uses one
+// entry at a time.
+LineInfo& TForm3::CacheSlot(int32_t i) {
+  const size_t slot = static_cast<size_t>(i) % kLineCacheSlots;
+  if (slot >= lineCache_.size()) lineCache_.resize(slot + 1);
+  return lineCache_[slot];
+}
+
 LineInfo* TForm3::ClassifiedLine(const LineList& lines, int32_t i) {
-  const std::string* data = lines.LineData(i);
+  std::optional<std::string_view> data = lines.LineView(i);
   std::string copy;
   if (!data) {
     copy = lines.Line(i);
-    data = &copy;
+    data = copy;
   }
-  const bool marked = !data->empty() && (*data)[0] == kBreakMarker;
-  const std::string_view text = marked ? std::string_view(*data).substr(1) : std::string_view(*data);
+  const bool marked = !data->empty() && data->front() == kBreakMarker;
+  const std::string_view text = marked ? data->substr(1) : *data;
   if (i < 0) {
     scratchLine_.Marked = marked;
     ClassifyLine(std::string(text), scratchLine_);
     return &scratchLine_;
   }
-  if (static_cast<size_t>(i) >= lineCache_.size()) lineCache_.resize(static_cast<size_t>(i) + 1);
-  LineInfo& info = lineCache_[static_cast<size_t>(i)];
-  if (!info.Valid || info.Marked != marked || info.Text != text) {
+  LineInfo& info = CacheSlot(i);
+  if (info.Line != i || info.Marked != marked || info.Text != text) {
     ClassifyLine(std::string(text), info);
+    info.Line = i;
     info.Marked = marked;
-    info.Valid = true;
   }
   info.CheckedAt = hostCalls_;
   return &info;

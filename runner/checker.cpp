@@ -37,7 +37,7 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
 std::string Quoted(const std::vector<std::string>& lines, int number) {
   if (number > static_cast<int>(lines.size())) return "(pas de ligne)";
-  return "« " + lines[number - 1] + " »";
+  return "« " + Shortened(lines[number - 1], kMaxQuotedBytes) + " »";
 }
 
 std::string LastLine(std::string_view text) {
@@ -67,6 +67,19 @@ Verdict JudgeStopped(const RunOutcome& run) {
   return Fail(summary, run.Err);
 }
 
+// A limit is never a pass, whatever the program printed before it.
+std::optional<Verdict> JudgeLimit(const RunOutcome& run) {
+  switch (run.Reached) {
+    case confine::Limit::None: return std::nullopt;
+    case confine::Limit::Time: return Fail("temps dépassé", run.Err);
+    case confine::Limit::Memory: return Fail("mémoire dépassée", run.Err);
+    case confine::Limit::Disk: return Fail("disque dépassé", run.Err);
+    case confine::Limit::Output:
+      return Fail("sortie trop longue (plus de " + std::to_string(kMaxOutputBytes >> 20) + " Mo)", run.Err);
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 bool CheckRequested(int argc, char** argv) {
@@ -77,7 +90,8 @@ bool CheckRequested(int argc, char** argv) {
 
 std::string CheckUsage() {
   return "Usage : orvjava-run --check ATTENDU.txt [--input ENTREE.txt] [--jobs N] [--max-lines N] "
-         "[--junit RAPPORT.xml] PROGRAMME.java...";
+         "[--junit RAPPORT.xml] [--max-cpu S] [--max-seconds S] [--max-memory Mo] [--max-disk Mo] [--unconfined] "
+         "PROGRAMME.java...";
 }
 
 std::variant<CheckOptions, std::string> ParseCheckArguments(const std::vector<std::string>& args) {
@@ -85,8 +99,12 @@ std::variant<CheckOptions, std::string> ParseCheckArguments(const std::vector<st
   bool expectedGiven = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    const bool takesValue =
-        arg == "--check" || arg == "--input" || arg == "--jobs" || arg == "--max-lines" || arg == "--junit";
+    const bool takesValue = arg == "--check" || arg == "--input" || arg == "--jobs" || arg == "--max-lines" ||
+                            arg == "--junit" || confine::IsLimitFlag(arg);
+    if (arg == "--unconfined") {
+      options.Unconfined = true;
+      continue;
+    }
     if (!takesValue) {
       if (arg.starts_with("--")) return "Argument inattendu : " + arg;
       options.Programs.push_back(arg);
@@ -101,6 +119,8 @@ std::variant<CheckOptions, std::string> ParseCheckArguments(const std::vector<st
       options.Input = value;
     } else if (arg == "--junit") {
       options.JUnit = value;
+    } else if (confine::IsLimitFlag(arg)) {
+      if (auto problem = confine::SetLimit(options.Limit, arg, value)) return *problem;
     } else {
       const auto n = ParseInt32(value);
       if (!n || *n <= 0)
@@ -164,6 +184,7 @@ std::optional<StopReport> ParseStop(std::string_view stderrText) {
 }
 
 Verdict Judge(const std::vector<std::string>& expected, const RunOutcome& run) {
+  if (auto limit = JudgeLimit(run)) return *limit;
   switch (run.How) {
     case RunOutcome::End::NotStarted: return Fail("non lancé : " + run.Err, run.Err);
     case RunOutcome::End::Signaled:
@@ -177,12 +198,50 @@ Verdict Judge(const std::vector<std::string>& expected, const RunOutcome& run) {
     case 1: return JudgeStopped(run);
     case 2: return Fail("fichier illisible", run.Err);
     case 3: return Fail("interrompu", run.Err);
+    case confine::kNotConfinedStatus: return Fail("non lancé : confinement impossible", run.Err);
     default: return Fail("arrêt anormal (code " + std::to_string(run.Code) + ")", run.Err);
   }
 }
 
 std::string ResultLine(const std::string& program, const Verdict& verdict) {
-  return program + " : " + verdict.Summary;
+  return ShownSafely(program + " : " + verdict.Summary);
+}
+
+// A terminal obeys control characters: a submission's message could clear
+// the screen or print a false verdict. Each is shown as its picture (U+2400
+// block, ␡ for DEL) or, for the C1 controls, as <9B>.
+std::string ShownSafely(std::string_view text) {
+  std::string shown;
+  shown.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (byte < 0x20 || byte == 0x7F) {
+      const char32_t picture = byte == 0x7F ? 0x2421 : 0x2400 + byte;
+      shown += static_cast<char>(0xE0 | (picture >> 12));
+      shown += static_cast<char>(0x80 | ((picture >> 6) & 0x3F));
+      shown += static_cast<char>(0x80 | (picture & 0x3F));
+    } else if (byte == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+               static_cast<unsigned char>(text[i + 1]) < 0xA0) {
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      const auto c1 = static_cast<unsigned char>(text[++i]);
+      shown += '<';
+      shown += kHex[c1 >> 4];
+      shown += kHex[c1 & 0xF];
+      shown += '>';
+    } else {
+      shown += text[i];
+    }
+  }
+  return shown;
+}
+
+// The start of a long text, cut on a character boundary, with what was left
+// out said.
+std::string Shortened(std::string_view text, size_t maxBytes) {
+  if (text.size() <= maxBytes) return std::string(text);
+  size_t cut = maxBytes;
+  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+  return std::string(text.substr(0, cut)) + " … (" + std::to_string(text.size() - cut) + " octets de plus)";
 }
 
 std::string SummaryLine(int total, int passed) {
@@ -221,7 +280,13 @@ std::string XmlEscape(std::string_view text) {
   return escaped;
 }
 
-std::string JUnitReport(const std::string& suite, const std::vector<ReportEntry>& entries) {
+std::string JUnitProperties(bool confined) {
+  return std::string("  <properties>\n    <property name=\"confined\" value=\"") + (confined ? "true" : "false") +
+         "\"/>\n  </properties>\n";
+}
+
+std::string JUnitReport(const std::string& suite, const std::vector<ReportEntry>& entries,
+                        std::string_view properties) {
   int failures = 0;
   double seconds = 0;
   for (const ReportEntry& entry : entries) {
@@ -236,6 +301,7 @@ std::string JUnitReport(const std::string& suite, const std::vector<ReportEntry>
   std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
   xml += "<testsuite name=\"" + suiteName + "\" tests=\"" + std::to_string(entries.size()) + "\" failures=\"" +
          std::to_string(failures) + "\" errors=\"0\" skipped=\"0\" time=\"" + time(seconds) + "\">\n";
+  xml += properties;
   for (const ReportEntry& entry : entries) {
     xml += "  <testcase classname=\"" + suiteName + "\" name=\"" + XmlEscape(RepairUtf8(entry.Program)) +
            "\" time=\"" + time(entry.Seconds) + "\"";
@@ -244,7 +310,7 @@ std::string JUnitReport(const std::string& suite, const std::vector<ReportEntry>
       continue;
     }
     xml += ">\n    <failure message=\"" + XmlEscape(RepairUtf8(entry.Result.Summary)) + "\">" +
-           XmlEscape(RepairUtf8(entry.Result.Details)) + "</failure>\n  </testcase>\n";
+           XmlEscape(RepairUtf8(Shortened(entry.Result.Details, kMaxDetailBytes))) + "</failure>\n  </testcase>\n";
   }
   xml += "</testsuite>\n";
   return xml;

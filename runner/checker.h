@@ -4,10 +4,15 @@
 // one French line per program and in the order given, whether it passed.
 //
 //   orvjava-run --check ATTENDU.txt [--input ENTREE.txt] [--jobs N]
-//               [--max-lines N] [--junit RAPPORT.xml] PROGRAMME.java...
+//               [--max-lines N] [--junit RAPPORT.xml] [--max-cpu S] [--max-seconds S]
+//               [--max-memory Mo] [--max-disk Mo] [--unconfined] PROGRAMME.java...
+//
+// Each program runs confined to a folder of its own with limits (see
+// runner/confine.h); where Landlock is missing the check is refused unless
+// --unconfined is given.
 //
 // Exit status: 0 every program passed, 1 at least one did not, 2 bad
-// arguments or unreadable expected/input file.
+// arguments, unreadable expected/input file or no confinement.
 #pragma once
 
 #include <optional>
@@ -15,6 +20,8 @@
 #include <string_view>
 #include <variant>
 #include <vector>
+
+#include "runner/confine.h"
 
 namespace orv::check {
 
@@ -28,7 +35,7 @@ int RunCheck(int argc, char** argv);
 constexpr long long kDefaultLineBudget = 10'000'000;
 // Nor may it fill the disk: a program's output, and each file it writes, stops
 // at this size (the process then ends on SIGXFSZ, "sortie trop longue").
-constexpr unsigned long kMaxOutputBytes = 64ul << 20;
+constexpr unsigned long kMaxOutputBytes = confine::kMaxFileBytes;
 
 struct CheckOptions {
   std::string Expected;  // ATTENDU.txt
@@ -36,6 +43,8 @@ struct CheckOptions {
   std::string JUnit;     // empty: no report file
   int Jobs = 0;          // 0: one per processor
   long long MaxLines = kDefaultLineBudget;
+  confine::Limits Limit;
+  bool Unconfined = false;
   std::vector<std::string> Programs;  // as given
 };
 
@@ -71,6 +80,7 @@ struct RunOutcome {
   std::string Out;  // stdout, UTF-8
   std::string Err;  // stderr, UTF-8; for NotStarted, the reason
   double Seconds = 0;
+  confine::Limit Reached = confine::Limit::None;
 };
 
 struct Verdict {
@@ -82,6 +92,15 @@ Verdict Judge(const std::vector<std::string>& expected, const RunOutcome& run);
 
 // "prog.java : réussi"
 std::string ResultLine(const std::string& program, const Verdict& verdict);
+// Control characters as visible pictures: what reaches the terminal is text.
+std::string ShownSafely(std::string_view text);
+// At most maxBytes of the text (on a character boundary), the rest counted.
+std::string Shortened(std::string_view text, size_t maxBytes);
+// What a verdict quotes of a line, and what the report keeps of its details.
+constexpr size_t kMaxQuotedBytes = 200, kMaxDetailBytes = 16 * 1024;
+// What the checker keeps of a submission's stderr: its start and its end,
+// where the stop message stands.
+constexpr size_t kKeptErrorBytes = 32 * 1024;
 // "3 programmes : 2 réussis, 1 en échec"
 std::string SummaryLine(int total, int passed);
 
@@ -94,7 +113,11 @@ struct ReportEntry {
   Verdict Result;
   double Seconds = 0;
 };
-// A JUnit XML report: one test suite named `suite`, one test case per program.
-std::string JUnitReport(const std::string& suite, const std::vector<ReportEntry>& entries);
+// A JUnit XML report: one test suite named `suite`, one test case per program;
+// `properties` (JUnitProperties) right after the suite's opening tag.
+std::string JUnitReport(const std::string& suite, const std::vector<ReportEntry>& entries,
+                        std::string_view properties = {});
+// The suite's properties: whether the series ran confined.
+std::string JUnitProperties(bool confined);
 
 }  // namespace orv::check

@@ -2,11 +2,12 @@
 // (this executable again, without --check): interpreted programs change the
 // current folder and use relative file names, so they cannot share one
 // process, and a program that crashes its process takes only itself down.
-// Each one gets a fresh folder as its current folder, the input file as its
-// keyboard and files for its stdout and stderr; all of it is removed after.
+// Each one gets a fresh folder as its current folder, holding copies of its
+// program and of the input file (its keyboard), and is confined there
+// (runner/confine.h); its stdout and stderr are files outside that folder.
+// All of it is removed after.
 #include <fcntl.h>
-#include <sys/prctl.h>
-#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -31,7 +32,6 @@ namespace orv::check {
 namespace {
 
 constexpr int kAllPassed = 0, kSomeFailed = 1, kUsage = 2;
-constexpr int kChildSetupFailed = 127;
 
 volatile std::sig_atomic_t interrupted = 0;
 void OnInterrupt(int) { interrupted = 1; }
@@ -46,6 +46,26 @@ std::optional<std::string> ReadFile(const fs::path& path) {
   return text;
 }
 
+// What the checker keeps of a submission's output file: the first `head`
+// bytes and the last `tail`, said to be cut between. A flooding submission
+// costs the checker no more than that.
+std::string ReadKept(const fs::path& path, uint64_t head, uint64_t tail) {
+  std::ifstream file(path, std::ios::binary);
+  std::error_code error;
+  const uint64_t size = fs::file_size(path, error);
+  if (!file || error) return {};
+  const uint64_t first = size <= head + tail ? size : head;
+  std::string text(first, '\0');
+  file.read(text.data(), static_cast<std::streamsize>(first));
+  text.resize(static_cast<size_t>(file.gcount()));
+  if (size <= head + tail || tail == 0) return text;
+  std::string end(tail, '\0');
+  file.seekg(static_cast<std::streamoff>(size - tail));
+  file.read(end.data(), static_cast<std::streamsize>(tail));
+  end.resize(static_cast<size_t>(file.gcount()));
+  return text + "\n… (" + std::to_string(size - head - tail) + " octets omis)\n" + end;
+}
+
 bool WriteFile(const fs::path& path, const std::string& text) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   file << text;
@@ -57,6 +77,34 @@ int Refuse(const std::string& problem) {
   std::fprintf(stderr, "%s\n%s\n", problem.c_str(), CheckUsage().c_str());
   return kUsage;
 }
+
+// A copy of a regular file, at most `limit` bytes and one more (so that
+// what is too long stays too long); a device or a FIFO is never opened for
+// reading, so it cannot block the series.
+bool CopyRegularFile(const fs::path& from, const fs::path& to, size_t limit) {
+  const int in = open(from.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (in < 0) return false;
+  struct stat info {};
+  bool ok = fstat(in, &info) == 0 && S_ISREG(info.st_mode);
+  const int out = ok ? open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600) : -1;
+  ok = out >= 0;
+  char chunk[1 << 16];
+  for (size_t copied = 0; ok && copied <= limit;) {
+    const ssize_t n = read(in, chunk, sizeof chunk);
+    if (n <= 0) {
+      ok = n == 0;
+      break;
+    }
+    ok = write(out, chunk, static_cast<size_t>(n)) == n;
+    copied += static_cast<size_t>(n);
+  }
+  close(in);
+  if (out >= 0 && close(out) != 0) ok = false;
+  return ok;
+}
+
+// The largest program the runner takes: a longer copy is refused by it.
+constexpr size_t kMaxProgramBytes = 16u << 20;
 
 // One program of the series and, while it runs, its process.
 struct Job {
@@ -71,7 +119,7 @@ struct Job {
 class Series {
  public:
   Series(const CheckOptions& options, fs::path root, fs::path input)
-      : options_(options), root_(std::move(root)), input_(std::move(input)) {}
+      : options_(options), root_(std::move(root)), input_(std::move(input)), supervisor_(interrupted) {}
 
   // Runs every program, at most `jobs` at once; `finished(i)` is called for
   // each program in the order given, as soon as it and all before it are done.
@@ -89,67 +137,79 @@ class Series {
   }
 
  private:
+  // Its folder (0700 in the series' private folder) holds the only things it
+  // may touch: a copy of its program and of the input. Its output files lie
+  // beside, outside its reach.
   void Start(Job& job) {
     job.Folder = root_ / std::to_string(&job - jobs_.data() + 1);
-    std::error_code error;
-    fs::create_directories(job.Folder / "travail", error);
-    if (error) return NotStarted(job, "impossible de créer le dossier " + job.Folder.string());
-    const std::string program = fs::absolute(job.Program, error).string();
-    const std::string maxLines = std::to_string(options_.MaxLines);
-    const std::string work = (job.Folder / "travail").string(), out = (job.Folder / "sortie").string(),
-                      err = (job.Folder / "erreurs").string(), input = input_.string();
-    std::vector<char*> argv = {const_cast<char*>("orvjava-run"), const_cast<char*>("--max-lines"),
-                               const_cast<char*>(maxLines.c_str()), const_cast<char*>(program.c_str()), nullptr};
+    const fs::path work = job.Folder / "travail";
+    if (mkdir(job.Folder.c_str(), 0700) != 0 || mkdir(work.c_str(), 0700) != 0)
+      return NotStarted(job, "impossible de créer le dossier " + job.Folder.string());
+    const fs::path program = work / fs::path(job.Program).filename();
+    if (!CopyRegularFile(job.Program, program, kMaxProgramBytes)) return Unreadable(job);
+    fs::path input = input_;
+    if (input != "/dev/null") {
+      input = work / "entree.txt";
+      if (!CopyRegularFile(input_, input, SIZE_MAX)) return NotStarted(job, "impossible de copier l'entrée");
+    }
+    const int in = open(input.c_str(), O_RDONLY | O_CLOEXEC);
+    const int out = open((job.Folder / "sortie").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const int err = open((job.Folder / "erreurs").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    confine::ChildSpec spec{work.string(), program.string(), in, out, err, options_.Limit, options_.MaxLines,
+                            !options_.Unconfined};
     job.Started = std::chrono::steady_clock::now();
-    const pid_t pid = fork();
-    if (pid < 0) return NotStarted(job, std::string("fork : ") + std::strerror(errno));
-    if (pid == 0) ExecRunner(work.c_str(), input.c_str(), out.c_str(), err.c_str(), argv.data());
+    const pid_t pid = in >= 0 && out >= 0 && err >= 0 ? confine::Spawn(spec) : -1;
+    const int error = errno;
+    for (const int fd : {in, out, err})
+      if (fd >= 0) close(fd);
+    if (pid < 0) return NotStarted(job, std::string("lancement : ") + std::strerror(error));
     job.Pid = pid;
     running_[pid] = &job;
+    supervisor_.Add(pid, options_.Limit.WallSeconds);
   }
 
-  // In the child: only async-signal-safe calls until exec.
-  [[noreturn]] static void ExecRunner(const char* work, const char* input, const char* out, const char* err,
-                                      char* const* argv) {
-    prctl(PR_SET_PDEATHSIG, SIGKILL);  // no program outlives the checker
-    const rlimit fileSize{kMaxOutputBytes, kMaxOutputBytes};
-    setrlimit(RLIMIT_FSIZE, &fileSize);  // a program that prints forever fills no disk
-    const int in = open(input, O_RDONLY);
-    const int o = open(out, O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const int e = open(err, O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (in >= 0 && o >= 0 && e >= 0 && chdir(work) == 0 && dup2(in, 0) >= 0 && dup2(o, 1) >= 0 && dup2(e, 2) >= 0)
-      execv("/proc/self/exe", argv);
-    static constexpr char kMessage[] = "Le programme n'a pas pu être lancé\n";
-    if (write(e >= 0 ? e : 2, kMessage, sizeof kMessage - 1) < 0) _exit(kChildSetupFailed);
-    _exit(kChildSetupFailed);
-  }
-
-  void WaitForOne() {
-    int status = 0;
-    const pid_t pid = waitpid(-1, &status, 0);
-    if (pid < 0) {
-      if (errno == EINTR) {
-        if (interrupted) ForwardInterrupt();
-        return;
-      }
-      for (auto& [child, job] : running_) NotStarted(*job, "processus perdu");  // ECHILD: nothing to wait for
-      running_.clear();
-      return;
-    }
-    const auto found = running_.find(pid);
-    if (found == running_.end()) return;
-    Job& job = *found->second;
-    running_.erase(found);
-    job.Outcome.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - job.Started).count();
-    job.Outcome.How = WIFSIGNALED(status) ? RunOutcome::End::Signaled : RunOutcome::End::Exited;
-    job.Outcome.Code = WIFSIGNALED(status) ? WTERMSIG(status) : WEXITSTATUS(status);
-    job.Outcome.Out = RepairUtf8(ReadFile(job.Folder / "sortie").value_or(""));
-    job.Outcome.Err = RepairUtf8(ReadFile(job.Folder / "erreurs").value_or(""));
+  // What the runner says of a program file it cannot read.
+  void Unreadable(Job& job) {
+    job.Outcome.How = RunOutcome::End::Exited;
+    job.Outcome.Code = kUsage;
+    job.Outcome.Err = "Impossible de lire le fichier " + job.Program;
     Finish(job);
   }
 
-  void ForwardInterrupt() {
-    for (auto& [pid, job] : running_) kill(pid, SIGINT);
+  void WaitForOne() {
+    const auto ended = supervisor_.WaitOne();
+    if (!ended) {
+      for (auto& [child, job] : running_) NotStarted(*job, "processus perdu");  // nothing left to wait for
+      running_.clear();
+      return;
+    }
+    const auto found = running_.find(ended->Pid);
+    if (found == running_.end()) return;
+    Job& job = *found->second;
+    running_.erase(found);
+    const int status = ended->Status;
+    job.Outcome.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - job.Started).count();
+    job.Outcome.How = WIFSIGNALED(status) ? RunOutcome::End::Signaled : RunOutcome::End::Exited;
+    job.Outcome.Code = WIFSIGNALED(status) ? WTERMSIG(status) : WEXITSTATUS(status);
+    job.Outcome.Reached = confine::LimitReached(*ended, OutputFull(job));
+    // The first difference lies within the expected text's length and one
+    // line more; the stop message stands at the end of stderr.
+    job.Outcome.Out = RepairUtf8(ReadKept(job.Folder / "sortie", 2 * ExpectedBytes() + 64 * 1024, 0));
+    job.Outcome.Err = RepairUtf8(ReadKept(job.Folder / "erreurs", kKeptErrorBytes, kKeptErrorBytes));
+    Finish(job);
+  }
+
+  uint64_t ExpectedBytes() const {
+    std::error_code error;
+    const uint64_t size = fs::file_size(options_.Expected, error);
+    return error ? 0 : size;
+  }
+
+  static bool OutputFull(const Job& job) {
+    std::error_code error;
+    for (const char* name : {"sortie", "erreurs"})
+      if (fs::file_size(job.Folder / name, error) >= confine::kMaxFileBytes && !error) return true;
+    return false;
   }
 
   void SkipUnstarted(size_t next) {
@@ -165,17 +225,17 @@ class Series {
 
   void Finish(Job& job) {
     job.Done = true;
-    std::error_code error;
-    if (!job.Folder.empty()) fs::remove_all(job.Folder, error);
+    if (!job.Folder.empty()) confine::RemoveTree(job.Folder.string());
   }
 
   const CheckOptions& options_;
   fs::path root_, input_;
   std::vector<Job> jobs_;
   std::map<pid_t, Job*> running_;
+  confine::Supervisor supervisor_;
 };
 
-// A private folder for the whole series, removed when the check ends.
+// A private folder for the whole series (0700), removed when the check ends.
 class ScratchFolder {
  public:
   ScratchFolder() {
@@ -185,8 +245,7 @@ class ScratchFolder {
     if (mkdtemp(pattern.data())) path_ = pattern;
   }
   ~ScratchFolder() {
-    std::error_code error;
-    if (!path_.empty()) fs::remove_all(path_, error);
+    if (!path_.empty()) confine::RemoveTree(path_.string());
   }
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;
@@ -227,6 +286,17 @@ int RunCheck(int argc, char** argv) {
   const auto expectedText = ReadFile(options.Expected);
   if (!expectedText) return Refuse("Impossible de lire le fichier attendu " + options.Expected);
   const std::vector<std::string> expected = ExpectedLines(*expectedText);
+  // A report that cannot be written is said before the series, not after it.
+  if (!options.JUnit.empty()) {
+    std::error_code error;
+    std::ofstream probe(options.JUnit, std::ios::binary | std::ios::app);
+    if (fs::is_directory(options.JUnit, error) || !probe)
+      return Refuse("Impossible d'écrire le rapport " + options.JUnit);
+  }
+  if (options.Unconfined)
+    std::fprintf(stderr, "Attention : les programmes tournent sans confinement (--unconfined)\n");
+  else if (confine::LandlockAbi() == 0)
+    return Refuse(confine::LandlockMissingSentence());
   ScratchFolder scratch;
   if (scratch.Path().empty()) return Refuse("Impossible de créer un dossier temporaire");
   const auto input = PrepareInput(options, scratch.Path());
@@ -254,7 +324,8 @@ int RunCheck(int argc, char** argv) {
   std::fflush(stdout);
 
   if (!options.JUnit.empty() &&
-      !WriteFile(options.JUnit, JUnitReport(fs::path(options.Expected).filename().string(), report))) {
+      !WriteFile(options.JUnit, JUnitReport(fs::path(options.Expected).filename().string(), report,
+                                           JUnitProperties(!options.Unconfined)))) {
     std::fprintf(stderr, "Impossible d'écrire le rapport %s\n", options.JUnit.c_str());
     return kUsage;
   }

@@ -4,11 +4,15 @@
 // its message boxes on stderr. --reference evaluates every line from its
 // text, without the compiled forms of the fast path. Exit status: 0 finished, 1 stopped (the last
 // stderr line says where), 2 bad arguments or unreadable file, 3 interrupted.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <clocale>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 
@@ -16,6 +20,7 @@
 #include "interp/program_text.h"
 #include "interp/text.h"
 #include "runner/checker.h"
+#include "runner/confine.h"
 #include "runner/runner_host.h"
 
 namespace {
@@ -37,16 +42,26 @@ void OnInterrupt(int) { orv::RunnerHost::interruptFlag = 1; }
 // device such as /dev/zero has no size to check beforehand); nullopt after a
 // message when the file cannot be run.
 std::optional<std::string> ReadProgram(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file || std::filesystem::is_directory(path)) {
+  // Opened without waiting: a FIFO would block here until a writer came.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  struct stat info {};
+  if (fd < 0 || ::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (fd >= 0) ::close(fd);
     std::fprintf(stderr, "Impossible de lire le fichier %s\n", path.c_str());
+    return std::nullopt;
+  }
+  if (!S_ISREG(info.st_mode)) {
+    ::close(fd);
+    std::fprintf(stderr, "Le fichier %s n'est pas un fichier ordinaire\n", path.c_str());
     return std::nullopt;
   }
   std::string text;
   char chunk[1 << 16];
-  while (text.size() <= kMaxProgramBytes && file.read(chunk, sizeof chunk).gcount() > 0)
-    text.append(chunk, static_cast<size_t>(file.gcount()));
-  if (file.bad()) {
+  ssize_t got = 0;
+  while (text.size() <= kMaxProgramBytes && (got = ::read(fd, chunk, sizeof chunk)) > 0)
+    text.append(chunk, static_cast<size_t>(got));
+  ::close(fd);
+  if (got < 0) {
     std::fprintf(stderr, "Impossible de lire le fichier %s\n", path.c_str());
     return std::nullopt;
   }
@@ -61,11 +76,22 @@ std::optional<std::string> ReadProgram(const std::string& path) {
 // editor.
 void RemoveStepMarkers(orv::VectorLineList& lines) {
   for (int i = 0; i < lines.Count(); ++i)
-    if (const std::string& line = *lines.LineData(i); !line.empty() && line[0] == kStepMarker)
+    if (const std::string line = lines.Line(i); !line.empty() && line[0] == kStepMarker)
       lines.SetLine(i, line.substr(1));
 }
 
+std::string OutputFailure(int error) {
+  switch (error) {
+    case ENOSPC: return "espace disque insuffisant";
+    case EPIPE: return "plus personne ne la lit";
+    case EFBIG: return "fichier trop grand";
+    default: return "erreur " + std::to_string(error);
+  }
+}
+
 void InstallInterruptHandler() {
+  // A closed pipe is an error to report, not a reason to die in silence.
+  std::signal(SIGPIPE, SIG_IGN);
   struct sigaction action {};
   action.sa_handler = OnInterrupt;
   sigemptyset(&action.sa_mask);
@@ -82,6 +108,8 @@ int main(int argc, char** argv) {
   // writes may depend on it, and the French test run proves it does not.
   std::setlocale(LC_ALL, "");
   if (orv::check::CheckRequested(argc, argv)) return orv::check::RunCheck(argc, argv);
+  if (orv::confine::ConfineRequested(argc, argv)) return orv::confine::RunConfined(argc, argv);
+  orv::confine::ChildOptions confined;  // set when a checker or --confine started this runner
   long long maxLines = 0;
   bool reference = false;
   std::string printer, program;
@@ -99,6 +127,9 @@ int main(int argc, char** argv) {
       const auto n = orv::ParseInt32(value);
       if (!n || *n <= 0) return Usage("Nombre de lignes incorrect : " + value);
       maxLines = *n;
+    } else if (orv::confine::ChildOptions::IsChildFlag(arg)) {
+      if (i + 1 >= argc) return Usage("Valeur manquante après " + arg);
+      if (const auto problem = confined.Set(arg, argv[++i])) return Usage(*problem);
     } else if (arg.starts_with("--") || !program.empty()) {
       return Usage("Argument inattendu : " + arg);
     } else {
@@ -109,6 +140,12 @@ int main(int argc, char** argv) {
 
   std::optional<std::string> text = ReadProgram(program);
   if (!text) return kUsageStatus;
+  // Confined once its program is read, before the program's first line.
+  if (!confined.Folder.empty())
+    if (const auto problem = orv::confine::EnterConfinement(confined)) {
+      std::fprintf(stderr, "%s\n", problem->c_str());
+      return orv::confine::kNotConfinedStatus;
+    }
 
   InstallInterruptHandler();
   orv::RunnerHost host(stdout, stderr, stdin, printer);
@@ -123,7 +160,16 @@ int main(int argc, char** argv) {
 
   int32_t resumeLine = 0, finalState = 0;
   interpreter.Exec(lines, resumeLine, 0, finalState);
-  std::fflush(stdout);
+  errno = 0;
+  const bool flushed = std::fflush(stdout) == 0;
+  if (const int error = host.OutputError() ? host.OutputError() : flushed ? 0 : errno ? errno : EIO) {
+    // Output cut short is no result: the run fails, whatever it reached.
+    interpreter.CloseAllChecked();
+    std::fprintf(stderr, "Écriture impossible sur la sortie standard (%s)\n", OutputFailure(error).c_str());
+    if (finalState != orv::kFinished)
+      std::fprintf(stderr, "Arrêt à la ligne %d\n", resumeLine + 1 + lines.DeletedAtTop());
+    return kStoppedStatus;
+  }
   // A finished run has closed its files; a stopped one leaves them open, and
   // what they hold must still reach them.
   if (finalState == orv::kFinished) return kFinishedStatus;

@@ -5,17 +5,26 @@
 
 #include "interp/Unit3.h"
 #include "interp/cp1252.h"
+#include "runner/confine.h"
 
 namespace orv {
 
 volatile std::sig_atomic_t RunnerHost::interruptFlag = 0;
 
-void TextSurface::DrawText(int, int, const std::string& text) {
-  const std::string utf8 = Cp1252ToUtf8(text);
-  std::fwrite(utf8.data(), 1, utf8.size(), out_);
+void TextSurface::CheckWrite(bool written) {
+  if (!written && writeError_ == 0) writeError_ = errno ? errno : EIO;
 }
 
-void TextSurface::NewLine() { std::fputc('\n', out_); }
+void TextSurface::DrawText(int, int, const std::string& text) {
+  const std::string utf8 = Cp1252ToUtf8(text);
+  errno = 0;
+  CheckWrite(std::fwrite(utf8.data(), 1, utf8.size(), out_) == utf8.size());
+}
+
+void TextSurface::NewLine() {
+  errno = 0;
+  CheckWrite(std::fputc('\n', out_) != EOF);
+}
 
 int FilePrinter::WriteLine(const std::string& text) {
   if (!file_) {
@@ -43,7 +52,10 @@ RunnerHost::RunnerHost(std::FILE* out, std::FILE* err, std::FILE* in,
 }
 
 void RunnerHost::MessageBox(const std::string& text) {
-  std::fflush(out_);
+  // Once the output has failed, the run's stop is that failure, told last.
+  if (screen_.WriteError() != 0) return;
+  errno = 0;
+  screen_.CheckWrite(std::fflush(out_) == 0);
   const std::string utf8 = Cp1252ToUtf8(text) + "\n";
   std::fwrite(utf8.data(), 1, utf8.size(), err_);
   std::fflush(err_);
@@ -56,6 +68,8 @@ DateTime RunnerHost::Now() {
   return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
           local.tm_hour,        local.tm_min,     local.tm_sec};
 }
+
+void RunnerHost::ChargeDisk(uint64_t bytes) { confine::ChargeDisk(bytes); }
 
 bool RunnerHost::ReadKeyboardLine(std::string& line) {
   std::fflush(out_);

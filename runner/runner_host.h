@@ -20,9 +20,14 @@ class TextSurface : public OutputSurface {
   void DrawText(int x, int y, const std::string& text) override;
   int TextWidth(const std::string& text) override { return 8 * static_cast<int>(text.size()); }
   void NewLine() override;
+  // The error of the first write to the output that failed or fell short
+  // (a full disk, a closed pipe); 0 while every write went through.
+  int WriteError() const { return writeError_; }
+  void CheckWrite(bool written);
 
  private:
   std::FILE* out_;
+  int writeError_ = 0;
 };
 
 // PRN: lines go to a text file (UTF-8), created at the first line.
@@ -46,7 +51,11 @@ class RunnerHost : public Host {
   DateTime Now() override;
   bool ReadKeyboardLine(std::string& line) override;
   PrinterSink* Printer() override { return printer_.get(); }
-  bool InterruptRequested() override { return interruptFlag != 0; }
+  // A run whose output cannot be written goes no further.
+  bool InterruptRequested() override { return interruptFlag != 0 || screen_.WriteError() != 0; }
+  int OutputError() const { return screen_.WriteError(); }
+  // A confined runner's disk budget (nothing counted otherwise).
+  void ChargeDisk(uint64_t bytes) override;
 
   // Set by the SIGINT handler.
   static volatile std::sig_atomic_t interruptFlag;

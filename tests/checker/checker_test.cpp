@@ -2,9 +2,18 @@
 // and compared, what a runner's stderr says, the verdicts and the report.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <csignal>
+#include <cstdlib>
+#include <filesystem>
 
 #include "runner/checker.h"
+#include "runner/confine.h"
 
 namespace orv::check {
 namespace {
@@ -123,9 +132,24 @@ INSTANTIATE_TEST_SUITE_P(
         JudgeCase{"Crashed", RunOutcome{RunOutcome::End::Signaled, 11, "Bonjour\n55\n", "", 0}, false,
                   "arrêt anormal (signal 11)"},
         JudgeCase{"OutputTooLong", RunOutcome{RunOutcome::End::Signaled, SIGXFSZ, "tour\n", "", 0}, false,
-                  "sortie trop longue (plus de 64 Mo)"},
+                  "sortie trop longue (plus de 16 Mo)"},
+        JudgeCase{"TimeOverAfterTheRightOutput",
+                  RunOutcome{RunOutcome::End::Signaled, SIGKILL, "Bonjour\n55\n", "", 20, confine::Limit::Time},
+                  false, "temps dépassé"},
+        JudgeCase{"MemoryOver",
+                  RunOutcome{RunOutcome::End::Exited, confine::kMemoryStatus, "Bonjour\n55\n", "Mémoire dépassée\n",
+                             1, confine::Limit::Memory},
+                  false, "mémoire dépassée"},
+        JudgeCase{"DiskOver",
+                  RunOutcome{RunOutcome::End::Signaled, SIGXFSZ, "Bonjour\n55\n", "", 1, confine::Limit::Disk},
+                  false, "disque dépassé"},
+        JudgeCase{"OutputOver",
+                  RunOutcome{RunOutcome::End::Signaled, SIGXFSZ, "Bonjour\n55\n", "", 1, confine::Limit::Output},
+                  false, "sortie trop longue (plus de 16 Mo)"},
         JudgeCase{"OddStatus", Exited(127, "", "Le programme n'a pas pu être lancé\n"), false,
                   "arrêt anormal (code 127)"},
+        JudgeCase{"NotConfined", Exited(confine::kNotConfinedStatus, "Bonjour\n55\n", "Confinement impossible\n"),
+                  false, "non lancé : confinement impossible"},
         JudgeCase{"NeverStarted", RunOutcome{RunOutcome::End::NotStarted, 0, "", "correction interrompue", 0},
                   false, "non lancé : correction interrompue"}),
     Name<testing::TestParamInfo<JudgeCase>>);
@@ -141,6 +165,24 @@ TEST(Checker, SummaryCountsInFrench) {
   EXPECT_EQ(SummaryLine(1, 1), "1 programme : 1 réussi, 0 en échec");
   EXPECT_EQ(SummaryLine(30, 0), "30 programmes : 0 réussi, 30 en échec");
   EXPECT_EQ(ResultLine("dupont/Exo1.java", Judge({}, Exited(3, ""))), "dupont/Exo1.java : interrompu");
+}
+
+// What a submission prints reaches the teacher's terminal as text only, and
+// a flood is quoted by its start.
+TEST(Checker, VerdictsShowControlCharactersAndCutLongLines) {
+  const struct { std::string text, shown; } rows[] = {
+      {"a\x1B[2Jb", "a\u241B[2Jb"},
+      {"\r\n\t\x7F", "\u240D\u240A\u2409\u2421"},
+      {"\xC2\x9B" "31m", "<9B>31m"},      // the 8-bit CSI, in UTF-8
+      {"été « ok »", "été « ok »"},
+  };
+  for (const auto& row : rows) EXPECT_EQ(ShownSafely(row.text), row.shown) << row.text;
+  EXPECT_EQ(ResultLine("x\x1B.java", Judge({}, Exited(3, ""))), "x\u241B.java : interrompu");
+  EXPECT_EQ(Shortened("éé", 3), "é … (2 octets de plus)");  // never inside a character
+  const std::string flood(100000, 'z');
+  const std::string details = Judge({"a"}, Exited(0, flood)).Details;
+  EXPECT_LT(details.size(), 2 * kMaxQuotedBytes);
+  EXPECT_NE(details.find("octets de plus"), std::string::npos);
 }
 
 struct ArgsCase {
@@ -173,6 +215,13 @@ INSTANTIATE_TEST_SUITE_P(
         ArgsCase{"RunnerOnlyOption",
                  {"--check", "a.txt", "--printer", "p.txt", "x.java"},
                  "Argument inattendu : --printer"},
+        ArgsCase{"ZeroCpu", {"--check", "a.txt", "--max-cpu", "0", "x.java"}, "Durée incorrecte : 0"},
+        ArgsCase{"WordForSeconds", {"--check", "a.txt", "--max-seconds", "dix", "x.java"}, "Durée incorrecte : dix"},
+        ArgsCase{"NegativeMemory", {"--check", "a.txt", "--max-memory", "-1", "x.java"}, "Taille incorrecte : -1"},
+        ArgsCase{"HugeDisk", {"--check", "a.txt", "--max-disk", "99999999", "x.java"}, "Taille incorrecte : 99999999"},
+        ArgsCase{"LimitWithoutValue",
+                 {"--check", "a.txt", "x.java", "--max-disk"},
+                 "Valeur manquante après --max-disk"},
         ArgsCase{"TwoExpectedFiles",
                  {"--check", "a.txt", "--check", "b.txt", "x.java"},
                  "--check est donné deux fois"}),
@@ -190,6 +239,117 @@ TEST(Checker, OptionsKeepTheirValuesAndTheProgramOrder) {
   EXPECT_EQ(options.Programs, (std::vector<std::string>{"c.java", "b.java", "a.java"}));
   EXPECT_EQ(std::get<CheckOptions>(ParseCheckArguments({"--check", "a.txt", "x.java"})).MaxLines,
             kDefaultLineBudget);
+}
+
+TEST(Checker, LimitsHaveDefaultsAndFlags) {
+  const auto defaults = std::get<CheckOptions>(ParseCheckArguments({"--check", "a.txt", "x.java"}));
+  EXPECT_EQ(defaults.Limit.CpuSeconds, 10);
+  EXPECT_EQ(defaults.Limit.WallSeconds, 20);
+  EXPECT_EQ(defaults.Limit.MemoryBytes, 512ull << 20);
+  EXPECT_EQ(defaults.Limit.DiskBytes, 64ull << 20);
+  EXPECT_FALSE(defaults.Unconfined);
+  const auto set = std::get<CheckOptions>(ParseCheckArguments({"--check", "a.txt", "--max-cpu", "2", "--max-seconds",
+                                                               "3", "--max-memory", "100", "--max-disk", "5",
+                                                               "--unconfined", "x.java"}));
+  EXPECT_EQ(set.Limit.CpuSeconds, 2);
+  EXPECT_EQ(set.Limit.WallSeconds, 3);
+  EXPECT_EQ(set.Limit.MemoryBytes, 100ull << 20);
+  EXPECT_EQ(set.Limit.DiskBytes, 5ull << 20);
+  EXPECT_TRUE(set.Unconfined);
+  EXPECT_EQ(set.Programs, std::vector<std::string>{"x.java"});
+}
+
+// What the parent passes its runner child survives the trip.
+TEST(Confine, ChildOptionsReadWhatTheParentWrites) {
+  confine::ChildOptions options;
+  EXPECT_FALSE(options.Set("--confined-limits", "0,7,1048576,2097152").has_value());
+  EXPECT_FALSE(options.Landlock);
+  EXPECT_EQ(options.Limit.CpuSeconds, 7);
+  EXPECT_EQ(options.Limit.MemoryBytes, 1048576u);
+  EXPECT_EQ(options.Limit.DiskBytes, 2097152u);
+  for (const char* bad : {"1,7,1", "1,0,1,1", "1,7,x,1", "1,7,1,1,", ""})
+    EXPECT_TRUE(options.Set("--confined-limits", bad).has_value()) << bad;
+}
+
+struct LimitCase {
+  const char* name;
+  int status;  // as waitpid gives it
+  bool timedOut, outputFull;
+  confine::Limit limit;
+};
+std::ostream& operator<<(std::ostream& out, const LimitCase& c) { return out << c.name; }
+
+class LimitReachedTest : public testing::TestWithParam<LimitCase> {};
+TEST_P(LimitReachedTest, NamesTheLimitThatEndedTheChild) {
+  const LimitCase& c = GetParam();
+  EXPECT_EQ(confine::LimitReached({1, c.status, c.timedOut}, c.outputFull), c.limit);
+}
+constexpr int Killed(int signal) { return signal; }
+constexpr int ExitedWith(int code) { return code << 8; }
+INSTANTIATE_TEST_SUITE_P(
+    Confine, LimitReachedTest,
+    testing::Values(LimitCase{"CpuSignal", Killed(SIGXCPU), false, false, confine::Limit::Time},
+                    LimitCase{"ItsOwnAlarm", Killed(SIGALRM), false, false, confine::Limit::Time},
+                    LimitCase{"KilledOnTheWallClock", Killed(SIGKILL), true, false, confine::Limit::Time},
+                    LimitCase{"KilledByAnother", Killed(SIGKILL), false, false, confine::Limit::None},
+                    LimitCase{"FileTooBigInItsFolder", Killed(SIGXFSZ), false, false, confine::Limit::Disk},
+                    LimitCase{"OutputFileTooBig", Killed(SIGXFSZ), false, true, confine::Limit::Output},
+                    LimitCase{"DiskBudget", ExitedWith(confine::kDiskStatus), false, false, confine::Limit::Disk},
+                    LimitCase{"Memory", ExitedWith(confine::kMemoryStatus), false, false, confine::Limit::Memory},
+                    LimitCase{"Stopped", ExitedWith(1), false, true, confine::Limit::None},
+                    LimitCase{"FinishedJustInTime", ExitedWith(0), true, false, confine::Limit::Time}),
+    Name<testing::TestParamInfo<LimitCase>>);
+
+// Deeper than a process may hold descriptors open: a tree walk that keeps
+// one per level (std::filesystem::remove_all) leaves it behind.
+TEST(Confine, RemoveTreeTakesFoldersNestedBeyondTheDescriptorLimit) {
+  char pattern[] = "/tmp/orvjava-arbre-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  const std::string top = pattern;
+  rlimit saved{};
+  getrlimit(RLIMIT_NOFILE, &saved);
+  rlimit few = saved;
+  few.rlim_cur = 64;
+  setrlimit(RLIMIT_NOFILE, &few);
+  int fd = open(top.c_str(), O_RDONLY | O_DIRECTORY);
+  for (int depth = 0; depth < 3000 && fd >= 0; ++depth) {
+    mkdirat(fd, "d", 0700);
+    if (depth % 100 == 0) close(openat(fd, "f", O_WRONLY | O_CREAT, 0600));
+    const int inner = openat(fd, "d", O_RDONLY | O_DIRECTORY);
+    close(fd);
+    fd = inner;
+  }
+  ASSERT_GE(fd, 0);
+  close(fd);
+  EXPECT_TRUE(confine::RemoveTree(top));
+  setrlimit(RLIMIT_NOFILE, &saved);
+  EXPECT_FALSE(std::filesystem::exists(top));
+}
+
+TEST(Confine, WithoutLandlockTheProbeSaysSoWhenTold) {
+  ASSERT_EQ(setenv("ORVJAVA_TEST_NO_LANDLOCK", "1", 1), 0);
+  EXPECT_EQ(confine::LandlockAbi(), 0);
+  unsetenv("ORVJAVA_TEST_NO_LANDLOCK");
+  EXPECT_NE(confine::LandlockMissingSentence().find("--unconfined"), std::string::npos);
+}
+
+TEST(Confine, TheCleanEnvironmentKeepsLanguageAndDropsHome) {
+  setenv("HOME", "/home/prof", 1);
+  setenv("LC_NUMERIC", "fr_FR.UTF-8", 1);
+  const std::vector<std::string> kept = confine::CleanEnvironment();
+  for (const std::string& variable : kept) EXPECT_FALSE(variable.starts_with("HOME=")) << variable;
+  EXPECT_NE(std::find(kept.begin(), kept.end(), "LC_NUMERIC=fr_FR.UTF-8"), kept.end());
+}
+
+TEST(Checker, TheReportSaysWhetherTheSeriesRanConfined) {
+  const std::vector<ReportEntry> entries = {{"reussi.java", {true, "réussi", ""}, 0.25}};
+  const std::string report = JUnitReport("A.txt", entries, JUnitProperties(false));
+  EXPECT_NE(report.find("<testsuite name=\"A.txt\" tests=\"1\" failures=\"0\" errors=\"0\" skipped=\"0\" "
+                        "time=\"0.250\">\n  <properties>\n    <property name=\"confined\" value=\"false\"/>\n"
+                        "  </properties>\n  <testcase"),
+            std::string::npos)
+      << report;
+  EXPECT_NE(JUnitProperties(true).find("value=\"true\""), std::string::npos);
 }
 
 TEST(Checker, XmlEscapeLeavesNothingThatBreaksTheReport) {

@@ -100,6 +100,13 @@ TEST(ForLoops, CountsLimitsAndSteps) {
       {"  for (i=2147483645; i<=2147483647; i++)\n  {\n   n++;\n   if (n > 3)\n    break;\n  }\n"
        "  System.out.println(n);\n", "4\n", {}},
       {"  for (i=-2147483647; i>-2147483648; i--)\n   n++;\n  System.out.println(n);\n", "1\n", {}},
+      // A while inside a do closes the do: it takes the for loop's step from
+      // the return stack for the do's line. The jump leaves the program, which
+      // ends there, the line number unwrapped.
+      {"  do\n  {\n   for (n=1; n<=5; n+=2147483647)\n   {\n    while (1 == 2)\n    {\n    }\n   }\n"
+       "  } while (1 == 1);\n  System.out.println(n);\n", "", {}},
+      {"  do\n  {\n   for (n=5; n>=1; n-=2147483647)\n   {\n    while (1 == 2)\n    {\n    }\n   }\n"
+       "  } while (1 == 1);\n  System.out.println(n);\n", "", {}},
   });
 }
 

@@ -100,13 +100,38 @@ TEST(RunLoop, StepByStepWalkEndsLikeAnUninterruptedRun) {
   }
 }
 
+// The runner's lines: every kind of line break, and the edits the pre-pass
+// and the runner make.
+TEST(ProgramText, SplitsAndEdits) {
+  const struct { const char* text; std::vector<std::string> lines; } splits[] = {
+      {"", {}},
+      {"a", {"a"}},
+      {"a\n", {"a"}},
+      {"a\r\nb\rc\n\nd", {"a", "b", "c", "", "d"}},
+      {"\n\r\n", {"", ""}},
+  };
+  for (const auto& split : splits) EXPECT_EQ(VectorLineList(split.text).Lines(), split.lines) << split.text;
+
+  VectorLineList lines("\n\nun\ndeux\ntrois");
+  lines.DeleteLine(0);
+  lines.DeleteLine(0);
+  EXPECT_EQ(lines.DeletedAtTop(), 2);
+  lines.SetLine(0, "u");            // shorter: in place
+  lines.SetLine(1, "deux et plus");  // longer: appended
+  lines.DeleteLine(2);
+  lines.DeleteLine(5);  // outside: nothing
+  EXPECT_EQ(lines.Lines(), (std::vector<std::string>{"u", "deux et plus"}));
+  EXPECT_EQ(lines.Line(2), "");
+  EXPECT_FALSE(lines.LineView(-1));
+}
+
 // A line list whose run-time reads fail as if memory had run out.
 class ExhaustedLines : public VectorLineList {
  public:
   ExhaustedLines(const std::string& text, int failAt) : VectorLineList(text), failAt_(failAt) {}
-  const std::string* LineData(int i) const override {
+  std::optional<std::string_view> LineView(int i) const override {
     if (i == failAt_) throw std::bad_alloc();
-    return VectorLineList::LineData(i);
+    return VectorLineList::LineView(i);
   }
 
  private:

@@ -293,14 +293,16 @@ int RunCheck(int argc, char** argv) {
     if (fs::is_directory(options.JUnit, error) || !probe)
       return Refuse("Impossible d'écrire le rapport " + options.JUnit);
   }
-  if (options.Unconfined)
-    std::fprintf(stderr, "Attention : les programmes tournent sans confinement (--unconfined)\n");
-  else if (confine::LandlockAbi() == 0)
-    return Refuse(confine::LandlockMissingSentence());
   ScratchFolder scratch;
   if (scratch.Path().empty()) return Refuse("Impossible de créer un dossier temporaire");
   const auto input = PrepareInput(options, scratch.Path());
   if (!input) return Refuse("Impossible de lire le fichier d'entrée " + options.Input);
+  // What the teacher typed wrong is said first; then whether the series can
+  // run confined here.
+  if (options.Unconfined)
+    std::fprintf(stderr, "Attention : les programmes tournent sans confinement (--unconfined)\n");
+  else if (confine::LandlockAbi() == 0)
+    return Refuse(confine::LandlockMissingSentence());
 
   struct sigaction action {};
   action.sa_handler = OnInterrupt;

@@ -51,14 +51,16 @@ class Compiler {
   static bool InIntStore(int32_t slot) { return slot >= 0 && slot <= kStoreSlots; }
 
   // TForm3::Indice: an int variable or an integer literal, less 1.
+  // Like it, the lookup drops one leading '*' and the number is read from
+  // what the lookup left: "*5" is 5, "**i" no index at all.
   bool Index(std::string_view indexText, StoreRef& at) const {
-    std::string name = Trim(indexText);
-    if (!name.empty() && name[0] == '*') name.erase(0, 1);
+    std::string_view name = TrimView(indexText);
     if (const Symbol* symbol = Find(name)) {
       if (symbol->Kind != 'I' || !InIntStore(symbol->Slot)) return false;
       at.indexSlot = symbol->Slot;
       return true;
     }
+    if (!name.empty() && name[0] == '*') name.remove_prefix(1);
     const auto value = ParseInt32(name);
     if (!value) return false;
     at.offset = int64_t{*value} - 1;

@@ -70,6 +70,24 @@ TEST(Names, BlanksAroundIndicesAndAfterCommasAreNotPartOfTheName) {
       {"  t = \"42\";\n  toString(i,   t   );\n  System.out.println(i);\n", "42\n", {}},
       {"  toString(i, zz);\n", "", {"Variable zz n'existe pas"}},
   });
+  // Index texts the two readers must take alike: a name or a number, one
+  // leading '*' dropped by the lookup, nothing else.
+  const auto indexed = [](const std::string& index) {
+    return "  i = 2;\n  tab[" + index + "] = 7;\n  x = tab[" + index + "];\n  System.out.println(x);\n";
+  };
+  const std::string badNumber = "'2]' n'est pas une valeur enti\xE8re correcte";
+  Check({
+      {indexed("02").c_str(), "7\n", {}},
+      {indexed("2 ").c_str(), "7\n", {}},
+      {indexed("**i").c_str(), "", {"Erreur dans indice"}},
+      {indexed("**2").c_str(), "", {"Erreur dans indice"}},
+      {indexed(" * i").c_str(), "", {"Erreur dans indice"}},
+      {indexed("").c_str(), "", {"Erreur dans indice"}},
+      {indexed("i+1").c_str(), "", {"Erreur dans indice"}},
+      {indexed("tab[i]").c_str(), "", {"Erreur dans indice"}},
+      {indexed("*i").c_str(), "", {"Erreur dans expression"}},
+      {indexed("+2").c_str(), "", {Cp1252ToUtf8(badNumber)}},
+  });
 }
 
 TEST(StringExpressions, ConcatenationMethodsAndSubstring) {

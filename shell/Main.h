@@ -44,6 +44,9 @@ class TMainForm : public QMainWindow {
 
   // Every menu item and tool bar button by its name ("FileNewItem", "SaveBtn").
   QAction* Action(const QString& name) const { return actions_.value(name); }
+  // The commands Route() gives a handler: each must name a menu item, and
+  // each menu item must have one.
+  const QStringList& RoutedCommands() const { return routed_; }
   QMenu* Menu(const QString& name) const { return menus_.value(name); }
   QMdiArea* MdiArea() const { return mdiArea_; }
   QLabel* StatusLine = nullptr;
@@ -117,6 +120,7 @@ class TMainForm : public QMainWindow {
 
   QMdiArea* mdiArea_ = nullptr;
   QMap<QString, QAction*> actions_;
+  QStringList routed_;
   QMap<QString, QMenu*> menus_;
   QMap<QMenu*, int> helpContexts_;
   QList<QAction*> windowList_;

@@ -277,7 +277,10 @@ void TMainForm::Route() {
       {"Utiliser1", [this] { Help().HowToUse(); }},
       {"HelpAboutItem", [this] { Ensure(AboutBox, this).exec(); }},
   };
-  for (const auto& [name, handler] : routes) connect(Action(name), &QAction::triggered, this, handler);
+  for (const auto& [name, handler] : routes) {
+    routed_ << QString::fromLatin1(name);
+    if (QAction* action = Action(name)) connect(action, &QAction::triggered, this, handler);
+  }
   // The tool bar's buttons perform their menu item.
   for (const ToolButtonSpec& entry : ToolBarTable())
     if (!entry.name.empty())

@@ -23,6 +23,7 @@
 #include "interp/gui/session.h"
 #include "shell/Main.h"
 #include "shell/help/help_viewer.h"
+#include "shell/menu_table.h"
 #include "shell/startup.h"
 #include <QMessageBox>
 #include <QTextBrowser>
@@ -146,6 +147,19 @@ class MainFormTest : public QObject {
   void cleanup() {
     CloseAllEditors();
     messages.clear();
+  }
+
+  // A menu item without a handler does nothing when chosen; a handler whose
+  // name no menu item has is dead.
+  void everyMenuItemHasItsCommandAndNoCommandIsLeftOver() {
+    QStringList items;
+    for (const MenuSpec& menu : MainMenuTable())
+      for (const MenuItemSpec& item : menu.items)
+        if (item.caption != "-") items << QString::fromStdString(item.name);
+    QStringList routed = main->RoutedCommands();
+    items.sort();
+    routed.sort();
+    QCOMPARE(routed, items);
   }
 
   void availabilityFollowsTheNumberOfEditors() {

@@ -5,6 +5,7 @@
 #include <QTextBlock>
 #include <QVBoxLayout>
 
+#include "common/markers.h"
 #include "editor/Childwin.h"
 #include "editor/find_dialogs.h"
 #include "editor/rules/java_rules.h"
@@ -138,7 +139,7 @@ void TEditeur::Raz() {
   group.beginEditBlock();
   for (int i = 0; i < static_cast<int>(blocks.size()); ++i) {
     const std::string& line = blocks[static_cast<size_t>(i)];
-    if (!line.empty() && static_cast<unsigned char>(line[0]) == 0x95) SourceLines->SetLine(i, line.substr(1));
+    if (!line.empty() && line[0] == kStepMarker) SourceLines->SetLine(i, line.substr(1));
   }
   group.endEditBlock();
 }

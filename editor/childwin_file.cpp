@@ -6,6 +6,7 @@
 #include <QPrinter>
 #include <QTextLayout>
 
+#include "common/markers.h"
 #include "editor/Childwin.h"
 #include "interp/gui/gui_host.h"
 #include "interp/gui/save_failure.h"
@@ -83,7 +84,7 @@ bool TEditeur::OpenFile(const QString& name) {
 std::string TEditeur::SavedBytes() const {
   std::vector<std::string> lines = SourceLines->Blocks();
   for (std::string& line : lines)
-    if (!line.empty() && static_cast<unsigned char>(line[0]) == 0x95) line.erase(0, 1);
+    if (!line.empty() && line[0] == kStepMarker) line.erase(0, 1);
   return JoinSourceLines(lines);
 }
 

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QTextBlock>
 
+#include "common/markers.h"
 #include "editor/Childwin.h"
 #include "interp/gui/ecran.h"
 #include "interp/gui/input_box.h"
@@ -12,8 +13,6 @@
 namespace orv {
 namespace {
 
-constexpr char kStepMarker = '\x95';    // "•": where a step-mode run stopped
-constexpr char kBreakMarker = '\xBB';   // "»": a breakpoint
 
 bool StartsWith(const std::string& line, char marker) { return !line.empty() && line[0] == marker; }
 

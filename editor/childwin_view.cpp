@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QTextBlock>
 
+#include "common/markers.h"
 #include "editor/Childwin.h"
 #include "editor/line_gutter.h"
 #include "interp/gui/view_settings.h"
@@ -11,7 +12,6 @@ namespace orv {
 namespace {
 
 constexpr int kBaseFontPixels = 17;
-constexpr unsigned char kStepMarker = 0x95;  // "•"
 const QString kLineNumbersKey = QStringLiteral("editeur/numerosDeLigne");
 const QString kZoomKey = QStringLiteral("zoom/editeur");
 
@@ -91,7 +91,7 @@ void TEditeur::UpdateLineHighlights() {
   };
   const std::vector<std::string>& blocks = SourceLines->Blocks();
   for (size_t i = 0; i < blocks.size(); ++i)
-    if (!blocks[i].empty() && static_cast<unsigned char>(blocks[i][0]) == kStepMarker) add(static_cast<int>(i), StepLineColor());
+    if (!blocks[i].empty() && blocks[i][0] == kStepMarker) add(static_cast<int>(i), StepLineColor());
   if (StopLine_ >= 0 && StopLine_ < Memo1->document()->blockCount()) add(StopLine_, StopColor_);
   Memo1->setExtraSelections(selections);
 }

@@ -16,6 +16,7 @@
 
 #include "interp/compiled_line.h"
 #include "interp/host.h"
+#include "interp/program_text.h"
 
 namespace orv {
 
@@ -243,7 +244,6 @@ class TForm3 {
   int IoStatus = 0;          // pending I/O error, 0 = none
 
  private:
-  friend class Evaluator;
   void Fail(std::string_view message);  // message box, RunState := 1
   void StopSilently(std::string_view reason);  // RunState := 1 without a message
   void ClearLookupFailure();            // RunState back to 0 unless an error was reported
@@ -351,12 +351,6 @@ class TForm3 {
   uint64_t randomState_ = 0x2545F4914F6CDD1DULL;  // fixed start: same sequence each start
 };
 
-// Line i of the program as the scanners see it: a leading step or breakpoint
-// marker is not part of the program.
-std::string ProgramLine(const LineList& lines, int32_t i);
-// The same without a copy when the list holds its lines as texts (otherwise
-// in scratch); valid until the list or scratch changes.
-std::string_view ProgramLineView(const LineList& lines, int32_t i, std::string& scratch);
 // Normalises a source line as the run loop and the pre-pass see it.
 std::string CleanLine(std::string_view line);
 // The main header: after a leading "void" the text begins with "main(".

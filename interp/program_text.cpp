@@ -1,6 +1,22 @@
 #include "interp/program_text.h"
 
+#include "common/markers.h"
+
 namespace orv {
+
+std::string ProgramLine(const LineList& lines, int32_t i) {
+  const std::string line = lines.Line(i);
+  return StartsWithMarker(line) ? line.substr(1) : line;
+}
+
+std::string_view ProgramLineView(const LineList& lines, int32_t i, std::string& scratch) {
+  std::optional<std::string_view> view = lines.LineView(i);
+  if (!view) {
+    scratch = lines.Line(i);
+    view = scratch;
+  }
+  return WithoutMarker(*view);
+}
 
 VectorLineList::VectorLineList(const std::vector<std::string>& lines) {
   for (const std::string& line : lines) Append(line);

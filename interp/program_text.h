@@ -15,6 +15,13 @@ namespace orv {
 // millions of short lines takes a few times its size, not forty bytes a line.
 // Lines deleted at the top (the pre-pass drops leading blank lines) cost
 // nothing; a changed line is appended to the buffer.
+// Line i of the program as the scanners see it: a leading step or breakpoint
+// marker is not part of the program.
+std::string ProgramLine(const LineList& lines, int32_t i);
+// The same without a copy when the list holds its lines as texts (otherwise
+// in scratch); valid until the list or scratch changes.
+std::string_view ProgramLineView(const LineList& lines, int32_t i, std::string& scratch);
+
 class VectorLineList : public LineList {
  public:
   VectorLineList() = default;

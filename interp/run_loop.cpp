@@ -2,6 +2,7 @@
 #include <new>
 #include <stdexcept>
 
+#include "common/markers.h"
 #include "interp/Unit3.h"
 #include "interp/line_compiler.h"
 #include "interp/text.h"
@@ -9,8 +10,6 @@
 namespace orv {
 namespace {
 
-constexpr char kStepMarker = '\x95';
-constexpr char kBreakMarker = '\xBB';
 
 // "int", "float", "char", "void" and "class" as whole words.
 bool IsDeclaration(std::string_view l) {
@@ -73,23 +72,6 @@ void SplitStatement(std::string_view l, std::string_view l2, std::string_view& v
 }
 
 }  // namespace
-
-std::string ProgramLine(const LineList& lines, int32_t i) {
-  std::string line = lines.Line(i);
-  if (!line.empty() && (line[0] == kStepMarker || line[0] == kBreakMarker)) line.erase(0, 1);
-  return line;
-}
-
-std::string_view ProgramLineView(const LineList& lines, int32_t i, std::string& scratch) {
-  std::optional<std::string_view> view = lines.LineView(i);
-  if (!view) {
-    scratch = lines.Line(i);
-    view = scratch;
-  }
-  std::string_view line = *view;
-  if (!line.empty() && (line[0] == kStepMarker || line[0] == kBreakMarker)) line.remove_prefix(1);
-  return line;
-}
 
 void TForm3::InitPrg(const std::string& name) { ProgramName = name; }
 

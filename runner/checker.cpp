@@ -194,10 +194,10 @@ Verdict Judge(const std::vector<std::string>& expected, const RunOutcome& run) {
     case RunOutcome::End::Exited: break;
   }
   switch (run.Code) {
-    case 0: return JudgeFinished(expected, run);
-    case 1: return JudgeStopped(run);
-    case 2: return Fail("fichier illisible", run.Err);
-    case 3: return Fail("interrompu", run.Err);
+    case kStatusFinished: return JudgeFinished(expected, run);
+    case kStatusStopped: return JudgeStopped(run);
+    case kStatusUsage: return Fail("fichier illisible", run.Err);
+    case kStatusInterrupted: return Fail("interrompu", run.Err);
     case confine::kNotConfinedStatus: return Fail("non lancé : confinement impossible", run.Err);
     default: return Fail("arrêt anormal (code " + std::to_string(run.Code) + ")", run.Err);
   }

@@ -19,13 +19,16 @@
 #include <string_view>
 #include <vector>
 
+#include "common/exit_status.h"
+
 namespace orv::confine {
 
 // Runner exit statuses beyond 0-3 (finished, stopped, bad arguments,
 // interrupted): the limit the program reached.
-constexpr int kTimeStatus = 4, kMemoryStatus = 5, kDiskStatus = 6, kOutputStatus = 7;
+constexpr int kTimeStatus = kStatusTime, kMemoryStatus = kStatusMemory, kDiskStatus = kStatusDisk,
+              kOutputStatus = kStatusOutput;
 // The confinement could not be set up: the program did not run.
-constexpr int kNotConfinedStatus = 8;
+constexpr int kNotConfinedStatus = kStatusNotConfined;
 
 // Each file a program writes (its output files included) stops at this size.
 constexpr uint64_t kMaxFileBytes = 16ull << 20;

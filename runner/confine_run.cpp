@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 namespace orv::confine {
 namespace {
 
-constexpr int kUsageStatus = 2;
+constexpr int kUsageStatus = kStatusUsage;
 
 volatile std::sig_atomic_t interrupted = 0;
 void OnInterrupt(int) { interrupted = 1; }

@@ -16,6 +16,8 @@
 #include <optional>
 #include <string>
 
+#include "common/exit_status.h"
+#include "common/markers.h"
 #include "interp/Unit3.h"
 #include "interp/program_text.h"
 #include "interp/text.h"
@@ -25,15 +27,13 @@
 
 namespace {
 
-constexpr int kFinishedStatus = 0, kStoppedStatus = 1, kUsageStatus = 2, kInterruptedStatus = 3;
 // The largest program the editor takes.
 constexpr size_t kMaxProgramBytes = 16 * 1024 * 1024;
-constexpr char kStepMarker = '\x95';
 
 int Usage(const std::string& problem) {
   std::fprintf(stderr, "%s\nUsage : orvjava-run [--max-lines N] [--printer FICHIER] [--reference] PROGRAMME.java\n",
                problem.c_str());
-  return kUsageStatus;
+  return orv::kStatusUsage;
 }
 
 void OnInterrupt(int) { orv::RunnerHost::interruptFlag = 1; }
@@ -76,7 +76,7 @@ std::optional<std::string> ReadProgram(const std::string& path) {
 // editor.
 void RemoveStepMarkers(orv::VectorLineList& lines) {
   for (int i = 0; i < lines.Count(); ++i)
-    if (const std::string line = lines.Line(i); !line.empty() && line[0] == kStepMarker)
+    if (const std::string line = lines.Line(i); !line.empty() && line[0] == orv::kStepMarker)
       lines.SetLine(i, line.substr(1));
 }
 
@@ -139,7 +139,7 @@ int main(int argc, char** argv) {
   if (program.empty()) return Usage("Aucun programme indiqué");
 
   std::optional<std::string> text = ReadProgram(program);
-  if (!text) return kUsageStatus;
+  if (!text) return orv::kStatusUsage;
   // Confined once its program is read, before the program's first line.
   if (!confined.Folder.empty())
     if (const auto problem = orv::confine::EnterConfinement(confined)) {
@@ -168,12 +168,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "Écriture impossible sur la sortie standard (%s)\n", OutputFailure(error).c_str());
     if (finalState != orv::kFinished)
       std::fprintf(stderr, "Arrêt à la ligne %d\n", resumeLine + 1 + lines.DeletedAtTop());
-    return kStoppedStatus;
+    return orv::kStatusStopped;
   }
   // A finished run has closed its files; a stopped one leaves them open, and
   // what they hold must still reach them.
-  if (finalState == orv::kFinished) return kFinishedStatus;
+  if (finalState == orv::kFinished) return orv::kStatusFinished;
   interpreter.CloseAllChecked();
   host.MessageBox("Arrêt à la ligne "_cp + std::to_string(resumeLine + 1 + lines.DeletedAtTop()));
-  return interpreter.Interrupted() ? kInterruptedStatus : kStoppedStatus;
+  return interpreter.Interrupted() ? orv::kStatusInterrupted : orv::kStatusStopped;
 }

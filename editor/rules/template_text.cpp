@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/markers.h"
+
 namespace orv {
 
 namespace {
@@ -108,7 +110,7 @@ std::vector<TProcedureEntry> ProcedureEntries(const std::vector<std::string>& li
   std::vector<TProcedureEntry> entries;
   for (size_t i = 0; i < lines.size(); ++i) {
     std::string_view line = lines[i];
-    if (!line.empty() && (line[0] == '\x95' || line[0] == '\xBB')) line.remove_prefix(1);
+    line = WithoutMarker(line);
     const size_t start = line.find_first_not_of(" \t");
     if (start == std::string_view::npos) continue;
     line.remove_prefix(start);

@@ -88,7 +88,7 @@ class TForm3 {
   TForm3(const TForm3&) = delete;
   TForm3& operator=(const TForm3&) = delete;
 
-  // --- Run -----------------------------------------------------------------
+  // --- Run (run_loop.cpp; the files' closing in files.cpp) ------------------
   void InitPrg(const std::string& name);
   // resumeLine 0 asks for a fresh run; any other value resumes there. On a
   // stop, finalState receives 1 or 998 and resumeLine the line to go on
@@ -131,13 +131,13 @@ class TForm3 {
   // How many of the lines the last Exec executed ran from a compiled form.
   int64_t CompiledLinesRun() const { return compiledLines_; }
 
-  // --- Debug views -----------------------------------------------------------
+  // --- Debug views (debug_views.cpp) ---------------------------------------
   // The symbol-table listing, one text per line.
   std::vector<std::string> Stats() const;
   // Evaluates the examine dialog's text; the result field's text.
   std::string Examiner(const std::string& text);
 
-  // --- Symbol table and stores ----------------------------------------------
+  // --- Symbol table and stores (symbols.cpp) -------------------------------
   int SymbolIndex(std::string_view name) const;  // 1-based, 0 if absent
   // Finds a name (a leading "*" is removed from it). RunState := 1 when it is
   // unknown, 0 when found (an error already reported in the statement stays).
@@ -151,7 +151,7 @@ class TForm3 {
   void Garbage();
   void ResetInterpreter();
 
-  // --- Pre-pass ----------------------------------------------------------------
+  // --- Pre-pass (prepass.cpp) ------------------------------------------------
   void PrePass(LineList& lines, int32_t& failingLine);
   int32_t FindMain(LineList& lines);
   bool BlockEnd(LineList& lines, int32_t& line);
@@ -160,7 +160,8 @@ class TForm3 {
   void DeclareVariable(std::string name, char kind);
   void DeclareLabel(std::string_view name, char kind, int32_t line);
 
-  // --- Evaluators (each rewrites its text; false on error) ---------------------
+  // --- Evaluators, each rewriting its text, false on error (values.cpp,
+  // integers.cpp, floats.cpp, conditions.cpp; FileAtEnd in files.cpp) -------
   bool ScanValue(std::string& text);
   bool StringOperand(std::string& text);
   bool StringTerm(std::string text, std::string& result);
@@ -173,7 +174,8 @@ class TForm3 {
   bool EvalCondition(std::string_view text);
   bool FileAtEnd(std::string_view text);
 
-  // --- Statement handlers ---------------------------------------------------------
+  // --- Statement handlers: dispatch in run_loop.cpp; output.cpp,
+  // assignment.cpp, files.cpp, control.cpp; ToStringStatement in values.cpp
   void ExecLine(std::string& line);
   // The classification of ExecLine, without executing anything.
   void ClassifyLine(const std::string& text, LineInfo& info) const;
@@ -208,7 +210,7 @@ class TForm3 {
   void ReturnStatement();
   void EndSubStatement();
 
-  // --- Stacks ------------------------------------------------------------------------
+  // --- Stacks (control.cpp) -------------------------------------------------
   bool PushReturn(int32_t value);
   bool PopReturn(int32_t& value);
   bool PushControl(int32_t line, std::string_view closer);
@@ -308,8 +310,9 @@ class TForm3 {
   void RunCloser(const ControlEntry& entry);
   void RunLine(LineInfo& info);
 
-  // --- Fast path: each returns false, having changed nothing, when the text
-  // evaluator must take the statement.
+  // --- Fast path (fast_path.cpp; compiled in line_compiler.cpp): each
+  // returns false, having changed nothing, when the text evaluator must take
+  // the statement.
   bool RunCompiled(CompiledLine& line);
   // A jump worked out from the text (the end of a block, the line after a
   // false if), kept for as long as the text cannot have changed.

@@ -1,4 +1,14 @@
 // The run loop and the statement dispatcher.
+//
+// How a line travels: RunLoop takes CurrentLine; when the control stack's top
+// closer (next, wend, endsub) stands at that line, the closer runs instead, as
+// if on the line before. Otherwise CachedLine gives the line's classified
+// form — the text read without its step or breakpoint marker, normalised,
+// sorted into a kind and a statement verb with its argument — kept until the
+// text changes or the host is called. A breakpoint stops before its line. A
+// statement with a compiled form runs from it (fast_path.cpp); any other,
+// or one whose form does not apply, goes through ExecuteLine to its handler,
+// which evaluates its text. Then CurrentLine advances, and step mode stops.
 #include <new>
 #include <stdexcept>
 

@@ -287,13 +287,23 @@ class TForm3 {
 
   // Every call out to the host goes through Outside(): the host may run code
   // of its own (an event loop) that changes the program text, so the lines
-  // cached before the call are checked against the text again.
-  Host& Outside() {
-    ++hostCalls_;
-    return host_;
-  }
-  Host& host_;
-  uint64_t hostCalls_ = 0;
+  // cached before the call are checked against the text again. The host is
+  // held where nothing but that counting call reaches it.
+  class CountedHost {
+   public:
+    explicit CountedHost(Host& host) : host_(host) {}
+    Host& Call() {
+      ++calls_;
+      return host_;
+    }
+    uint64_t Calls() const { return calls_; }
+
+   private:
+    Host& host_;
+    uint64_t calls_ = 0;
+  };
+  Host& Outside() { return host_.Call(); }
+  CountedHost host_;
   int32_t lineCount_ = 0;     // the line list's count, as of lineCountAt_
   uint64_t lineCountAt_ = 0;
   LineList* lines_ = nullptr;
@@ -317,10 +327,10 @@ class TForm3 {
   // A jump worked out from the text (the end of a block, the line after a
   // false if), kept for as long as the text cannot have changed.
   bool KnownJump(const CompiledLine& line, int32_t& to) const {
-    return line.jumpAt == hostCalls_ && line.jumpFrom == CurrentLine && (to = line.jumpTo, true);
+    return line.jumpAt == host_.Calls() && line.jumpFrom == CurrentLine && (to = line.jumpTo, true);
   }
   void KeepJump(CompiledLine& line, int32_t from, int32_t to, uint64_t calls) const {
-    if (calls != hostCalls_ || RunState != kRunning) return;  // a message, or the host ran
+    if (calls != host_.Calls() || RunState != kRunning) return;  // a message, or the host ran
     line.jumpFrom = from;
     line.jumpTo = to;
     line.jumpAt = calls;

@@ -202,7 +202,7 @@ bool TForm3::FastStringAssign(const CompiledLine& line) {
 // text may have changed.
 bool TForm3::FastBlockEnd(CompiledLine& line, int32_t& end) {
   if (KnownJump(line, end)) return true;
-  const uint64_t calls = hostCalls_;
+  const uint64_t calls = host_.Calls();
   end = CurrentLine;
   if (!BlockEnd(*lines_, end)) return false;
   KeepJump(line, CurrentLine, end, calls);
@@ -327,7 +327,7 @@ bool TForm3::RunCompiled(CompiledLine& line) {
         CurrentLine = to;
         return true;
       }
-      const uint64_t calls = hostCalls_;
+      const uint64_t calls = host_.Calls();
       const int32_t from = CurrentLine;
       SkipFalseThen();
       KeepJump(line, from, CurrentLine, calls);

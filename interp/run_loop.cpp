@@ -155,7 +155,7 @@ void TForm3::RunLoop(LineList& lines, int32_t& resumeLine, int32_t stepMode,
   bool firstLine = true;
   int32_t lastLine = CurrentLine;  // the line executed last, for the stop after a failed close
   lineCount_ = lines.Count();
-  lineCountAt_ = hostCalls_;
+  lineCountAt_ = host_.Calls();
   do {
     if (PollInterrupt()) {
       interrupted_ = true;
@@ -190,9 +190,9 @@ void TForm3::RunLoop(LineList& lines, int32_t& resumeLine, int32_t stepMode,
       // take a for loop's step or limit from the return stack for a line.
       // The line number never wraps.
       if (CurrentLine >= -1 && CurrentLine < INT32_MAX) ++CurrentLine;
-      if (lineCountAt_ != hostCalls_) {
+      if (lineCountAt_ != host_.Calls()) {
         lineCount_ = lines.Count();
-        lineCountAt_ = hostCalls_;
+        lineCountAt_ = host_.Calls();
       }
       if (CurrentLine < 0 || CurrentLine > lineCount_ - 1) break;
     }
@@ -238,7 +238,7 @@ inline LineInfo* TForm3::CachedLine(const LineList& lines, int32_t i) {
   // Only the host can change the text during a run: a line compared since
   // the last call to the host still reads the same.
   if (const size_t slot = static_cast<uint32_t>(i) % kLineCacheSlots; i >= 0 && slot < lineCache_.size())
-    if (LineInfo& info = lineCache_[slot]; info.Line == i && info.CheckedAt == hostCalls_) return &info;
+    if (LineInfo& info = lineCache_[slot]; info.Line == i && info.CheckedAt == host_.Calls()) return &info;
   return ClassifiedLine(lines, i);
 }
 
@@ -272,7 +272,7 @@ LineInfo* TForm3::ClassifiedLine(const LineList& lines, int32_t i) {
     info.Line = i;
     info.Marked = marked;
   }
-  info.CheckedAt = hostCalls_;
+  info.CheckedAt = host_.Calls();
   return &info;
 }
 

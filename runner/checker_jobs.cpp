@@ -155,10 +155,10 @@ class Series {
     const int in = open(input.c_str(), O_RDONLY | O_CLOEXEC);
     const int out = open((job.Folder / "sortie").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     const int err = open((job.Folder / "erreurs").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    confine::ChildSpec spec{work.string(), program.string(), in, out, err, options_.Limit, options_.MaxLines,
+    confine::ChildLaunch launch{work.string(), program.string(), in, out, err, options_.Limit, options_.MaxLines,
                             !options_.Unconfined};
     job.Started = std::chrono::steady_clock::now();
-    const pid_t pid = in >= 0 && out >= 0 && err >= 0 ? confine::Spawn(spec) : -1;
+    const pid_t pid = in >= 0 && out >= 0 && err >= 0 ? confine::Spawn(launch) : -1;
     const int error = errno;
     for (const int fd : {in, out, err})
       if (fd >= 0) close(fd);

@@ -132,7 +132,7 @@ std::optional<uint64_t> ParseCount(std::string_view text) {
 }
 
 // In the forked child: only async-signal-safe calls until exec.
-[[noreturn]] void ExecChild(const ChildSpec& spec, pid_t parent, char* const* argv, char* const* envp) {
+[[noreturn]] void ExecChild(const ChildLaunch& launch, pid_t parent, char* const* argv, char* const* envp) {
   setpgid(0, 0);
   prctl(PR_SET_PDEATHSIG, SIGKILL);  // no program outlives its parent
   if (getppid() != parent) _exit(kNotConfinedStatus);
@@ -141,13 +141,13 @@ std::optional<uint64_t> ParseCount(std::string_view text) {
   sigprocmask(SIG_SETMASK, &none, nullptr);
   signal(SIGINT, SIG_DFL);
   signal(SIGPIPE, SIG_DFL);
-  const int fds[3] = {spec.In, spec.Out, spec.Err};
+  const int fds[3] = {launch.In, launch.Out, launch.Err};
   for (int target = 0; target < 3; ++target)
     if (fds[target] != target && dup2(fds[target], target) < 0) _exit(kNotConfinedStatus);
   close_range(3, ~0u, 0);
   // The wall clock runs in the child itself (kept across exec, SIGALRM ends
   // it): a parent busy with another program's output cannot make it late.
-  alarm(static_cast<unsigned>(spec.Limit.WallSeconds));
+  alarm(static_cast<unsigned>(launch.Limit.WallSeconds));
   execve("/proc/self/exe", argv, envp);
   static constexpr char kMessage[] = "Le programme n'a pas pu être lancé\n";
   if (write(2, kMessage, sizeof kMessage - 1) < 0) _exit(kNotConfinedStatus);
@@ -292,14 +292,14 @@ std::vector<std::string> CleanEnvironment() {
   return kept;
 }
 
-pid_t Spawn(const ChildSpec& spec) {
-  const std::string limits = std::string(spec.Landlock ? "1" : "0") + "," + std::to_string(spec.Limit.CpuSeconds) +
-                             "," + std::to_string(spec.Limit.MemoryBytes) + "," +
-                             std::to_string(spec.Limit.DiskBytes);
-  std::vector<std::string> args = {"orvjava-run", std::string(kChildFolderFlag), spec.Folder,
+pid_t Spawn(const ChildLaunch& launch) {
+  const std::string limits = std::string(launch.Landlock ? "1" : "0") + "," + std::to_string(launch.Limit.CpuSeconds) +
+                             "," + std::to_string(launch.Limit.MemoryBytes) + "," +
+                             std::to_string(launch.Limit.DiskBytes);
+  std::vector<std::string> args = {"orvjava-run", std::string(kChildFolderFlag), launch.Folder,
                                    std::string(kChildLimitsFlag), limits};
-  if (spec.MaxLines > 0) args.insert(args.end(), {"--max-lines", std::to_string(spec.MaxLines)});
-  args.push_back(spec.Program);
+  if (launch.MaxLines > 0) args.insert(args.end(), {"--max-lines", std::to_string(launch.MaxLines)});
+  args.push_back(launch.Program);
   const std::vector<std::string> environment = CleanEnvironment();
   std::vector<char*> argv, envp;
   for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
@@ -308,7 +308,7 @@ pid_t Spawn(const ChildSpec& spec) {
   envp.push_back(nullptr);
   const pid_t parent = getpid();
   const pid_t pid = fork();
-  if (pid == 0) ExecChild(spec, parent, argv.data(), envp.data());
+  if (pid == 0) ExecChild(launch, parent, argv.data(), envp.data());
   if (pid > 0) setpgid(pid, pid);  // on both sides: whichever runs first
   return pid;
 }

@@ -76,7 +76,7 @@ std::optional<std::string> EnterConfinement(const ChildOptions& options);
 void ChargeDisk(uint64_t bytes);
 
 // One runner process to start confined.
-struct ChildSpec {
+struct ChildLaunch {
   std::string Folder;   // absolute; its current folder, all it may touch
   std::string Program;  // read by the runner before it confines itself
   int In = 0, Out = 1, Err = 2;  // what becomes its descriptors 0-2
@@ -86,7 +86,7 @@ struct ChildSpec {
 };
 // Forks and executes the runner (its own process group, clean environment,
 // only 0-2 open); the child's pid, or -1 with errno.
-pid_t Spawn(const ChildSpec& spec);
+pid_t Spawn(const ChildLaunch& launch);
 
 // The variables a confined runner keeps: language and regional settings,
 // time zone, sanitizer options. Nothing else of the caller's (no HOME).

@@ -143,10 +143,10 @@ int RunConfined(int argc, char** argv) {
   // A terminal is no keyboard for a program of someone else: it would read
   // what the person at it types (and, in a process group of its own, stop).
   const int in = isatty(0) ? open("/dev/null", O_RDONLY | O_CLOEXEC) : 0;
-  ChildSpec spec{options.Folder, options.Program, in < 0 ? 0 : in, 1, 2, options.Limit, options.MaxLines,
+  ChildLaunch launch{options.Folder, options.Program, in < 0 ? 0 : in, 1, 2, options.Limit, options.MaxLines,
                  !options.Unconfined};
   std::fflush(stderr);
-  const pid_t pid = Spawn(spec);
+  const pid_t pid = Spawn(launch);
   if (in > 0) close(in);
   if (pid < 0) {
     std::fprintf(stderr, "Le programme n'a pas pu être lancé\n");

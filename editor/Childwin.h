@@ -9,7 +9,7 @@
 #include "editor/ColMemo.h"
 #include "editor/editor_dialogs.h"
 #include "editor/editor_lines.h"
-#include "editor/rules/file_save.h"
+#include "common/file_save.h"
 
 class QPrinter;
 

@@ -9,11 +9,11 @@
 #include "common/markers.h"
 #include "editor/Childwin.h"
 #include "interp/gui/gui_host.h"
-#include "interp/gui/save_failure.h"
-#include "editor/qt_text.h"
-#include "editor/rules/file_save.h"
+#include "common/gui/save_failure.h"
+#include "common/gui/qt_text.h"
+#include "common/file_save.h"
 #include "editor/rules/source_lines.h"
-#include "interp/cp1252.h"
+#include "common/cp1252.h"
 
 namespace orv {
 

@@ -7,7 +7,7 @@
 #include "editor/Childwin.h"
 #include "interp/gui/ecran.h"
 #include "interp/gui/input_box.h"
-#include "interp/gui/qt_text.h"
+#include "common/gui/qt_text.h"
 #include "interp/gui/session.h"
 
 namespace orv {

@@ -4,7 +4,7 @@
 
 #include "editor/Childwin.h"
 #include "editor/find_dialogs.h"
-#include "editor/qt_text.h"
+#include "common/gui/qt_text.h"
 
 namespace orv {
 

@@ -2,7 +2,7 @@
 #include <QTextBlock>
 
 #include "editor/Childwin.h"
-#include "editor/qt_text.h"
+#include "common/gui/qt_text.h"
 #include "editor/template_dialogs.h"
 
 namespace orv {

@@ -6,7 +6,7 @@
 #include "common/markers.h"
 #include "editor/Childwin.h"
 #include "editor/line_gutter.h"
-#include "interp/gui/view_settings.h"
+#include "common/gui/view_settings.h"
 
 namespace orv {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "editor/ColMemo.h"
 #include "editor/line_gutter.h"
-#include "editor/qt_text.h"
+#include "common/gui/qt_text.h"
 
 namespace orv {
 

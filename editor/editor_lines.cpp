@@ -4,7 +4,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "editor/qt_text.h"
+#include "common/gui/qt_text.h"
 
 namespace orv {
 

@@ -16,7 +16,7 @@
 #include <QTextBlock>
 #include <QVBoxLayout>
 
-#include "editor/qt_text.h"
+#include "common/gui/qt_text.h"
 
 namespace orv {
 

@@ -267,7 +267,7 @@ class TForm3 {
   bool ReadFileLine(FileSlot& file, std::string& line);
   int TakeIoStatus();
   std::optional<std::string> FolderOperand(std::string_view a, bool fileVariables);
-  void FolderStatement(std::string_view a, bool fileVariables, int (*operation)(const char*),
+  void FolderStatement(std::string_view a, bool fileVariables, int (*operation)(const std::string&),
                        const std::string& before, const std::string& after);
   bool ParseForStep(std::string_view increment, std::string_view var, int32_t& step);
   void UnwindLoop(const ControlEntry& entry);

@@ -5,13 +5,6 @@
 
 namespace orv {
 
-bool BeginsWithNew(std::string_view expression) {
-  if (!expression.starts_with("new")) return false;
-  if (expression.size() == 3) return true;
-  const char next = expression[3];
-  return !IsAsciiLetter(next) && !IsDigit(next) && next != '_';
-}
-
 void TForm3::AssignStatement(std::string_view l2) {
   const size_t equals = l2.find('=');
   const std::string_view expressionText =
@@ -20,13 +13,12 @@ void TForm3::AssignStatement(std::string_view l2) {
 
   std::string target = Trim(l2.substr(0, equals == std::string_view::npos ? 0 : equals));
   int64_t offset = 0;
-  if (const size_t open = target.find('['); open != std::string::npos) {
-    const size_t close = target.find(']', open);
-    if (close == std::string::npos) return Fail("Erreur de syntaxe");
-    const auto index = Indice(std::string_view(target).substr(open + 1, close - open - 1));
+  if (const Reference element = SplitReference(target); element.indexed) {
+    if (!element.closed) return Fail("Erreur de syntaxe");
+    const auto index = Indice(element.index);
     if (!index) return;
     offset = *index;
-    target.erase(open + 1);
+    target.erase(element.name.size());
   }
   char kind = 0;
   int32_t slot = 0;

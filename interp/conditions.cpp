@@ -13,19 +13,6 @@ std::string RightAligned16(std::string_view value, size_t width) {
   return std::string(width - value.size(), ' ') + std::string(value);
 }
 
-// A whole number of at most 18 digits, the common case, read without the
-// general decimal conversion.
-std::optional<int64_t> SmallInteger(std::string_view s) {
-  size_t i = s.empty() || (s[0] != '-' && s[0] != '+') ? 0 : 1;
-  if (i == s.size() || s.size() - i > 18) return std::nullopt;
-  int64_t value = 0;
-  for (; i < s.size(); ++i) {
-    if (!IsDigit(s[i])) return std::nullopt;
-    value = value * 10 + (s[i] - '0');
-  }
-  return s[0] == '-' ? -value : value;
-}
-
 // Numbers compare by value; other texts right-aligned over the longer length,
 // byte by byte.
 int CompareValues(std::string_view left, std::string_view right) {
@@ -43,45 +30,17 @@ int CompareValues(std::string_view left, std::string_view right) {
   return 0;
 }
 
-// The comparison operator: "<=", ">=", "!=", "==" anywhere, else the first
-// "<" or ">" outside string literals.
-size_t FindComparison(std::string_view text, size_t& length) {
-  for (std::string_view op : {"<=", ">=", "!=", "=="}) {
-    if (const size_t at = text.find(op); at != std::string_view::npos) {
-      length = 2;
-      return at;
-    }
-  }
-  bool inLiteral = false;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '"') inLiteral = !inLiteral;
-    else if (!inLiteral && (text[i] == '<' || text[i] == '>')) {
-      length = 1;
-      return i;
-    }
-  }
-  return std::string_view::npos;
-}
-
 bool TForm3::EvalCondition(std::string_view text) {
   ClearLookupFailure();
-  bool enclosed = true;
-  if (!text.empty() && text.front() == '(') text.remove_prefix(1);
-  else enclosed = false;
-  if (!text.empty() && text.back() == ')') text.remove_suffix(1);
-  else enclosed = false;
-  if (!enclosed) {
+  const std::optional<std::string_view> inside = ConditionInside(text);
+  if (!inside) {
     StopSilently("condition sans parenthèses"_cp);
     return false;
   }
-  const std::string upper = UpperAscii(text);
-  if (upper.starts_with("!FEOF(") || upper.starts_with("!=FEOF(")) {
-    const bool atEnd = FileAtEnd(Tail(text, text.find('(') + 1));
-    return RunState > 0 ? false : !atEnd;
-  }
-  if (upper.starts_with("FEOF(")) {
-    const bool atEnd = FileAtEnd(Tail(text, 5));
-    return RunState > 0 ? false : atEnd;
+  text = *inside;
+  if (const FileEndTest test = ReadFileEndTest(text); test.present) {
+    const bool atEnd = FileAtEnd(test.file);
+    return RunState > 0 ? false : atEnd != test.negated;
   }
   size_t length = 0;
   const size_t at = FindComparison(text, length);

@@ -82,54 +82,6 @@ void TForm3::ElseStatement() {
 
 // --- for / next ----------------------------------------------------------------
 
-namespace {
-
-// The increment of a for header as words and operators. Blanks separate
-// tokens but never join one: "i + +" is "i", "+", "+", not "i++".
-std::vector<std::string> StepTokens(std::string_view text) {
-  std::vector<std::string> tokens;
-  for (size_t i = 0; i < text.size();) {
-    const char c = text[i];
-    if (IsBlank(c)) {
-      ++i;
-    } else if (c == '+' || c == '-') {
-      const char next = i + 1 < text.size() ? text[i + 1] : '\0';
-      const size_t length = next == c || next == '=' ? 2 : 1;
-      tokens.emplace_back(text.substr(i, length));
-      i += length;
-    } else if (c == '=') {
-      tokens.emplace_back("=");
-      ++i;
-    } else {
-      const size_t end = text.find_first_of("+-= \t", i);
-      tokens.emplace_back(text.substr(i, end - i));
-      i = end == std::string_view::npos ? text.size() : end;
-    }
-  }
-  return tokens;
-}
-
-}  // namespace
-
-// The step of a for loop: ++ and -- (either side), += k, -= k, = i + k and
-// = i - k with k an integer literal or an int variable.
-std::optional<StepForm> ForStepForm(std::string_view increment, std::string_view var) {
-  const std::vector<std::string> t = StepTokens(increment);
-  const auto is = [&](size_t i, std::string_view what) { return i < t.size() && t[i] == what; };
-  if (t.size() == 2 && ((is(0, var) && is(1, "++")) || (is(0, "++") && is(1, var)))) return StepForm{1, "1"};
-  if (t.size() == 2 && ((is(0, var) && is(1, "--")) || (is(0, "--") && is(1, var)))) return StepForm{-1, "1"};
-  int sign = 0;
-  size_t first = 0;  // the first token of the amount
-  if (is(0, var) && (is(1, "+=") || is(1, "-="))) sign = t[1] == "+=" ? 1 : -1, first = 2;
-  else if (is(0, var) && is(1, "=") && is(2, var) && (is(3, "+") || is(3, "-")))
-    sign = t[3] == "+" ? 1 : -1, first = 4;
-  if (sign == 0) return std::nullopt;
-  // The amount: a name or a number, the number with its own sign.
-  if (first + 2 == t.size() && (is(first, "+") || is(first, "-"))) return StepForm{sign, t[first] + t[first + 1]};
-  if (first + 1 == t.size()) return StepForm{sign, t[first]};
-  return std::nullopt;
-}
-
 std::optional<int32_t> ForLimit(int32_t initial, int32_t limit, int adjust, int32_t step) {
   const int64_t adjusted = int64_t{limit} + adjust;
   if ((step > 0 && initial > adjusted) || (step < 0 && initial < adjusted)) return std::nullopt;
@@ -153,34 +105,25 @@ bool TForm3::ParseForStep(std::string_view increment, std::string_view var, int3
 
 void TForm3::ForStatement(std::string_view a) {
   if (a.size() < 2 || a.front() != '(' || a.back() != ')') return Fail("Erreur de syntaxe");
-  const std::string_view header = a.substr(1, a.size() - 2);
-  const size_t equals = header.find('=');
-  if (equals == std::string_view::npos) return Fail("erreur de syntaxe");
-  std::string var = Trim(header.substr(0, equals));
+  const std::optional<ForHeader> header = SplitForHeader(a.substr(1, a.size() - 2));
+  if (!header) return Fail("erreur de syntaxe");
+  std::string var(header->var);
   char kind = 0;
   int32_t slot = 0;
   if (!ChercheEtiq(var, kind, slot)) return Fail("Variable inconnue");
   if (kind != 'I') return Fail("Type de variable incorrect");
 
-  const std::string_view rest = Tail(header, equals + 1);
-  const size_t first = rest.find(';');
-  const size_t second = first == std::string_view::npos ? first : rest.find(';', first + 1);
-  std::string initial = Trim(rest.substr(0, first));
-  std::string_view condition =
-      first == std::string_view::npos ? std::string_view() : TrimView(rest.substr(first + 1, second - first - 1));
-  const std::string_view increment =
-      second == std::string_view::npos ? std::string_view() : TrimView(Tail(rest, second + 1));
+  std::string initial(header->initial);
   if (!ScanValue(initial)) return;
-
-  condition = TrimView(condition.substr(std::min(var.size(), condition.size())));
-  std::string_view op;
-  if (condition.starts_with("<=") || condition.starts_with(">=")) op = condition.substr(0, 2);
-  else if (condition.starts_with("<") || condition.starts_with(">")) op = condition.substr(0, 1);
-  else return Fail("Erreur de syntaxe");
-  std::string limitText = Trim(condition.substr(op.size()));
+  // The lookup has dropped a leading '*' from var: the condition is read past
+  // the name as it was found.
+  const ForCondition condition = ReadForCondition(header->condition, var);
+  if (condition.op.empty()) return Fail("Erreur de syntaxe");
+  const std::string_view op = condition.op;
+  std::string limitText(condition.limit);
   if (!ScanValue(limitText)) return;
   int32_t step = 0;
-  if (!ParseForStep(increment, var, step)) return Fail("Erreur de syntaxe");
+  if (!ParseForStep(header->increment, var, step)) return Fail("Erreur de syntaxe");
   const auto written = ParseInt32(limitText);
   if (!written) return Fail("Types de données incompatibles"_cp);
 

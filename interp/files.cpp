@@ -1,13 +1,10 @@
 // Text files, the printer and folders.
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
-
 #include <optional>
 
 #include "interp/Unit3.h"
-#include "interp/cp1252.h"
+#include "common/cp1252.h"
+#include "interp/file_system.h"
 #include "interp/text.h"
 
 namespace orv {
@@ -18,8 +15,6 @@ constexpr int kNotOpenForReading = 104;
 constexpr int kNotOpenForWriting = 105;
 constexpr int kEndOfFileMark = 26;  // Ctrl-Z
 constexpr uint64_t kEntryBytes = 4096;  // what a new file or folder takes of a disk
-
-int MakeFolder(const char* path) { return ::mkdir(path, 0777); }
 
 // A program's name (Windows-1252) as the file system spells it (UTF-8), so
 // that "données.txt" is the file every other program calls so. Nothing for a
@@ -50,16 +45,10 @@ bool TForm3::OpenFileSlot(FileSlot& file, FileMode mode) {
     return false;
   }
   if (mode == FileMode::Output) Outside().ChargeDisk(kEntryBytes);
-  errno = 0;
-  std::FILE* handle = std::fopen(name->c_str(), mode == FileMode::Input ? "rb" : "wb");
+  int error = 0;
+  std::FILE* handle = files::Open(*name, mode == FileMode::Output, error);
   if (!handle) {
-    IoStatus = LastError();
-    return false;
-  }
-  struct stat info {};
-  if (::fstat(fileno(handle), &info) == 0 && S_ISDIR(info.st_mode)) {
-    std::fclose(handle);
-    IoStatus = EISDIR;
+    IoStatus = error;
     return false;
   }
   file.Handle = handle;
@@ -284,29 +273,28 @@ std::optional<std::string> TForm3::FolderOperand(std::string_view a, bool fileVa
   return text;
 }
 
-void TForm3::FolderStatement(std::string_view a, bool fileVariables, int (*operation)(const char*),
+void TForm3::FolderStatement(std::string_view a, bool fileVariables, int (*operation)(const std::string&),
                              const std::string& before, const std::string& after) {
   // A folder or file is never touched on an operand that did not evaluate.
   const auto path = FolderOperand(a, fileVariables);
   if (!path) return;
-  errno = 0;
   if (const std::optional<std::string> name = SystemName(*path); !name) IoStatus = ENOENT;
-  else if (operation(name->c_str()) != 0) IoStatus = LastError();
+  else if (const int error = operation(*name)) IoStatus = error;
   if (TakeIoStatus() != 0) Fail(before + *path + after);
 }
 
 void TForm3::ChangeDirStatement(std::string_view a) {
-  FolderStatement(a, false, ::chdir, "Répertoire "_cp, " inexistant");
+  FolderStatement(a, false, files::ChangeFolder, "Répertoire "_cp, " inexistant");
 }
 void TForm3::RemoveDirStatement(std::string_view a) {
-  FolderStatement(a, false, ::rmdir, "Répertoire "_cp, " n'a pas été éffacé"_cp);
+  FolderStatement(a, false, files::RemoveFolder, "Répertoire "_cp, " n'a pas été éffacé"_cp);
 }
 void TForm3::MakeDirStatement(std::string_view a) {
   Outside().ChargeDisk(kEntryBytes);
-  FolderStatement(a, true, MakeFolder, "Répertoire "_cp, " n'a pas été créé"_cp);
+  FolderStatement(a, true, files::MakeFolder, "Répertoire "_cp, " n'a pas été créé"_cp);
 }
 void TForm3::DeleteStatement(std::string_view a) {
-  FolderStatement(a, true, ::unlink, "Fichier "_cp, " n'a pas été effacé"_cp);
+  FolderStatement(a, true, files::RemoveFile, "Fichier "_cp, " n'a pas été effacé"_cp);
 }
 
 }  // namespace orv

@@ -38,23 +38,17 @@ bool TForm3::FloatExpression(std::string& text) {
 long double TForm3::FloatOperand(std::string_view operand) {
   operand = TrimView(operand);
   if (operand.empty()) return 0;
-  if (Contains(".0123456789+-", operand[0])) {
-    if (operand.back() != 'f') {
-      Fail("Manque f dans nombre float");
-      return 0;
+  if (BeginsNumber(operand)) {
+    const FloatLiteral literal = ReadFloatLiteral(operand);
+    switch (literal.status) {
+      case FloatLiteral::Status::Ok: return literal.value;
+      case FloatLiteral::Status::NoMark: Fail("Manque f dans nombre float"); break;
+      case FloatLiteral::Status::NotANumber:
+        Fail("'" + std::string(literal.digits) + "' n'est pas une valeur flottante correcte");
+        break;
+      case FloatLiteral::Status::OutOfRange: Fail("Nombre hors limites"); break;
     }
-    const std::string_view digits = DropLast(operand);
-    const auto value = ParseDecimal(digits);
-    if (!value) {
-      Fail("'" + std::string(digits) + "' n'est pas une valeur flottante correcte");
-      return 0;
-    }
-    const auto real = ToReal48(*value);
-    if (!real) {
-      Fail("Nombre hors limites");
-      return 0;
-    }
-    return *real;
+    return 0;
   }
   std::string name(operand);
   char kind = 0;

@@ -9,22 +9,6 @@
 
 namespace orv {
 
-SplitExpression SplitOperator(std::string_view text) {
-  text = TrimView(text);
-  bool outside = true;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '(') outside = false;
-    else if (c == ')') outside = true;
-    else if (outside && (c == '-' || c == '+' || c == '*' || c == '/'))
-      return {TrimView(text.substr(0, i)), text.substr(i, 1), TrimView(Tail(text, i + 1))};
-  }
-  if (const size_t percent = text.find('%'); percent != std::string_view::npos)
-    return {TrimView(text.substr(0, percent)), text.substr(percent, 1),
-            TrimView(Tail(text, percent + 1))};
-  return {text, {}, {}};
-}
-
 bool TForm3::IntExpression(std::string& text) {
   ClearLookupFailure();
   const SplitExpression split = SplitOperator(text);
@@ -49,16 +33,12 @@ bool TForm3::IntExpression(std::string& text) {
 
 bool TForm3::ArrayElement(std::string_view operand, std::string_view current, char wanted,
                           const char* typeMessage, char& kind, int32_t& slot) {
-  if (!Contains(operand, '[')) {
+  const Reference element = SplitReference(current);
+  if (!Contains(operand, '[') || !element.indexed) {
     Fail("Erreur dans expression");
     return false;
   }
-  const size_t open = current.find('[');
-  if (open == std::string_view::npos) {
-    Fail("Erreur dans expression");
-    return false;
-  }
-  std::string name(current.substr(0, open + 1));
+  std::string name(element.name);
   if (!ChercheEtiq(name, kind, slot)) {
     Fail("Identificateur inconnu");
     return false;
@@ -67,12 +47,11 @@ bool TForm3::ArrayElement(std::string_view operand, std::string_view current, ch
     Fail(typeMessage);
     return false;
   }
-  const size_t close = current.find(']', open);
-  if (close == std::string_view::npos) {
+  if (!element.closed) {
     Fail("Erreur de syntaxe");
     return false;
   }
-  const auto index = Indice(current.substr(open + 1, close - open - 1));
+  const auto index = Indice(element.index);
   if (!index) return false;
   slot = static_cast<int32_t>(std::clamp<int64_t>(int64_t{slot} + *index, -1, INT32_MAX));
   return CheckSlot(kind, slot);
@@ -81,7 +60,7 @@ bool TForm3::ArrayElement(std::string_view operand, std::string_view current, ch
 int32_t TForm3::IntOperand(std::string_view operand) {
   operand = TrimView(operand);
   if (operand.empty()) return 0;
-  if (Contains("0123456789+-", operand[0])) {
+  if (BeginsWholeNumber(operand)) {
     if (const auto value = ParseInt32(operand)) return *value;
     Fail("'" + std::string(operand) + "' n'est pas une valeur entière correcte"_cp);
     return 0;

@@ -1,10 +1,10 @@
 // The line compiler reads a statement's text the way its handler does, step
-// by step and in the same order, and keeps what that reading decides. Every
-// reading that could end in a message, a silent stop or a form it does not
-// know ends the compilation instead: the line stays with the text evaluator.
+// by step and in the same order, and keeps what that reading decides. Both
+// cut the text with the same lexical reading (expression.h): numbers, names,
+// name[index], operators. Every reading that could end in a message, a
+// silent stop or a form it does not know ends the compilation instead: the
+// line stays with the text evaluator.
 #include "interp/line_compiler.h"
-
-#include <algorithm>
 
 #include "interp/expression.h"
 #include "interp/real48.h"
@@ -41,42 +41,41 @@ class Compiler {
   }
 
  private:
-  // ChercheEtiq's lookup, without its effects.
-  const Symbol* Find(std::string_view name) const {
-    if (!name.empty() && name[0] == '*') name.remove_prefix(1);
+  // The symbol of exactly this name.
+  const Symbol* Lookup(std::string_view name) const {
     const int index = f_.SymbolIndex(name);
     return index ? &f_.SymbolTable[static_cast<size_t>(index - 1)] : nullptr;
   }
+  // ChercheEtiq's lookup, without its effects.
+  const Symbol* Find(std::string_view text) const { return Lookup(LookupName(text)); }
 
   static bool InIntStore(int32_t slot) { return slot >= 0 && slot <= kStoreSlots; }
 
-  // TForm3::Indice: an int variable or an integer literal, less 1.
-  // Like it, the lookup drops one leading '*' and the number is read from
-  // what the lookup left: "*5" is 5, "**i" no index at all.
+  // TForm3::Indice: an int variable or an integer literal, less 1, as
+  // ReadIndex reads it: "*5" is 5, "**i" no index at all.
   bool Index(std::string_view indexText, StoreRef& at) const {
-    std::string_view name = TrimView(indexText);
-    if (const Symbol* symbol = Find(name)) {
+    const IndexText index = ReadIndex(indexText);
+    if (const Symbol* symbol = Lookup(index.name)) {
       if (symbol->Kind != 'I' || !InIntStore(symbol->Slot)) return false;
       at.indexSlot = symbol->Slot;
       return true;
     }
-    if (!name.empty() && name[0] == '*') name.remove_prefix(1);
-    const auto value = ParseInt32(name);
-    if (!value) return false;
-    at.offset = int64_t{*value} - 1;
+    if (!index.number) return false;
+    at.offset = int64_t{*index.number} - 1;
     return true;
+  }
+
+  // The index of an element: its ']' and an index Indice takes.
+  bool ElementIndex(const orv::Reference& element, StoreRef& at) const {
+    return element.closed && Index(element.index, at);
   }
 
   // name or name[index] (ResolveReference), a variable of one of `kinds`.
   bool Reference(std::string_view text, std::string_view kinds, ValueTerm& value) const {
-    std::string_view name = text;
+    const orv::Reference reference = SplitReference(text);
     StoreRef at;
-    if (const size_t open = text.find('['); open != npos) {
-      name = text.substr(0, open + 1);
-      const size_t close = text.find(']', open);
-      if (close == npos || !Index(text.substr(open + 1, close - open - 1), at)) return false;
-    }
-    const Symbol* symbol = Find(name);
+    if (reference.indexed && !ElementIndex(reference, at)) return false;
+    const Symbol* symbol = Find(reference.name);
     if (!symbol || symbol->Kind == 0 || !Contains(kinds, symbol->Kind)) return false;
     at.slot = symbol->Slot;
     value.constant = false;
@@ -93,11 +92,7 @@ class Compiler {
       const auto literal = QuotedText(text, true);
       return literal && Constant(*literal, value);
     }
-    if (Contains(".0123456789+-", text[0])) {
-      for (char c : text)
-        if (!Contains(".-+1234567890", c)) return false;
-      return Constant(text, value);
-    }
+    if (BeginsNumber(text)) return IsNumberText(text) && Constant(text, value);
     return Reference(text, "CSIR", value);
   }
 
@@ -132,12 +127,10 @@ class Compiler {
 
   // ArrayElement, with the operand as the current text.
   bool Element(std::string_view text, char kind, StoreRef& at) const {
-    const size_t open = text.find('[');
-    if (open == npos) return false;
-    const Symbol* symbol = Find(text.substr(0, open + 1));
-    if (!symbol || symbol->Kind != kind) return false;
-    const size_t close = text.find(']', open);
-    if (close == npos || !Index(text.substr(open + 1, close - open - 1), at)) return false;
+    const orv::Reference element = SplitReference(text);
+    if (!element.indexed) return false;
+    const Symbol* symbol = Find(element.name);
+    if (!symbol || symbol->Kind != kind || !ElementIndex(element, at)) return false;
     at.slot = symbol->Slot;
     return true;
   }
@@ -147,7 +140,7 @@ class Compiler {
     operand = TrimView(operand);
     number = {};
     if (operand.empty()) return true;
-    if (Contains("0123456789+-", operand[0])) {
+    if (BeginsWholeNumber(operand)) {
       const auto value = ParseInt32(operand);
       if (!value) return false;
       number.value = *value;
@@ -181,13 +174,10 @@ class Compiler {
     operand = TrimView(operand);
     number = {};
     if (operand.empty()) return true;
-    if (Contains(".0123456789+-", operand[0])) {
-      if (operand.back() != 'f') return false;
-      const auto value = ParseDecimal(DropLast(operand));
-      const auto real = value ? ToReal48(*value) : std::nullopt;
-      if (!real) return false;
-      number.real = *real;
-      return true;
+    if (BeginsNumber(operand)) {
+      const FloatLiteral literal = ReadFloatLiteral(operand);
+      number.real = literal.value;
+      return literal.status == FloatLiteral::Status::Ok;
     }
     if (const Symbol* symbol = Find(operand)) {
       if (symbol->Kind != 'R') return false;
@@ -236,10 +226,9 @@ class Compiler {
     const std::string_view t = TrimView(text);
     term.form = Form::Value;
     if (t.size() >= 2 && t[0] == '\'') return Constant(t.substr(1, 1), term.value);
-    if (t.empty() || t[0] == '"' || t.find_first_of("[.(") == npos) return StringOperand(t, term.value);
-    if (const size_t dot = t.find('.'); dot != npos) {
-      const std::string_view object = TrimView(t.substr(0, dot));
-      const std::string_view method = TrimView(Tail(t, dot + 1));
+    if (t.empty() || t[0] == '"' || !HasAccess(t)) return StringOperand(t, term.value);
+    if (const std::optional<MethodCall> call = SplitMethod(t)) {
+      const std::string_view object = call->object, method = call->method;
       if (method == "toUpperCase()" || method == "toLowerCase()") {
         term.form = method == "toUpperCase()" ? Form::Upper : Form::Lower;
         return StringOperand(object, term.value);
@@ -260,13 +249,9 @@ class Compiler {
     if (equals == npos) return false;
     const std::string_view expression = TrimView(Tail(l2, equals + 1));
     if (expression.empty() || BeginsWithNew(expression)) return false;
-    std::string_view target = TrimView(l2.substr(0, equals));
-    if (const size_t open = target.find('['); open != npos) {
-      const size_t close = target.find(']', open);
-      if (close == npos || !Index(target.substr(open + 1, close - open - 1), c.target)) return false;
-      target = target.substr(0, open + 1);
-    }
-    const Symbol* symbol = Find(target);
+    const orv::Reference target = SplitReference(TrimView(l2.substr(0, equals)));
+    if (target.indexed && !ElementIndex(target, c.target)) return false;
+    const Symbol* symbol = Find(target.name);
     if (!symbol) return false;
     c.target.slot = symbol->Slot;
     switch (symbol->Kind) {
@@ -289,12 +274,7 @@ class Compiler {
   // StringExpression: one term, or two joined by the last "+" outside
   // character literals.
   bool Strings(std::string_view expression, CompiledLine& c) const {
-    bool inChar = false;
-    size_t plus = npos;
-    for (size_t i = 0; i < expression.size(); ++i) {
-      if (expression[i] == '\'') inChar = !inChar;
-      else if (expression[i] == '+' && !inChar) plus = i;
-    }
+    const size_t plus = FindStringPlus(expression);
     if (plus == npos) return Term(expression, c.s);
     c.op = '+';
     return Term(expression.substr(0, plus), c.s) && Term(Tail(expression, plus + 1), c.t);
@@ -314,13 +294,9 @@ class Compiler {
 
   // EvalCondition, for one comparison.
   bool Condition(std::string_view text, Comparison& condition) const {
-    text = TrimView(text);
-    if (text.empty() || text.front() != '(') return false;
-    text.remove_prefix(1);
-    if (text.empty() || text.back() != ')') return false;
-    text.remove_suffix(1);
-    const std::string upper = UpperAscii(text);
-    if (upper.starts_with("!FEOF(") || upper.starts_with("!=FEOF(") || upper.starts_with("FEOF(")) return false;
+    const std::optional<std::string_view> inside = ConditionInside(TrimView(text));
+    if (!inside || ReadFileEndTest(*inside).present) return false;
+    text = *inside;
     size_t length = 0;
     const size_t at = FindComparison(text, length);
     if (at == npos) return false;
@@ -339,32 +315,20 @@ class Compiler {
   // ForStatement: the header's variable, values and step.
   bool For(std::string_view a, CompiledLine& c) const {
     if (a.size() < 2 || a.front() != '(' || a.back() != ')') return false;
-    const std::string_view header = a.substr(1, a.size() - 2);
-    const size_t equals = header.find('=');
-    if (equals == npos) return false;
-    std::string var = Trim(header.substr(0, equals));
-    if (!var.empty() && var[0] == '*') var.erase(0, 1);  // as ChercheEtiq leaves it
-    const Symbol* symbol = Find(var);
+    const std::optional<ForHeader> header = SplitForHeader(a.substr(1, a.size() - 2));
+    if (!header) return false;
+    const std::string_view var = LookupName(header->var);  // as ChercheEtiq leaves it
+    const Symbol* symbol = Lookup(var);
     if (!symbol || symbol->Kind != 'I' || !InIntStore(symbol->Slot)) return false;
     c.form = CompiledLine::Form::For;
     c.target.slot = symbol->Slot;
 
-    const std::string_view rest = Tail(header, equals + 1);
-    const size_t first = rest.find(';');
-    const size_t second = first == npos ? first : rest.find(';', first + 1);
-    std::string_view condition = first == npos ? std::string_view() : TrimView(rest.substr(first + 1, second - first - 1));
-    const std::string_view increment = second == npos ? std::string_view() : TrimView(Tail(rest, second + 1));
-    if (!IntValue(TrimView(rest.substr(0, first)), true, c.a)) return false;
+    if (!IntValue(header->initial, true, c.a)) return false;
+    const ForCondition condition = ReadForCondition(header->condition, var);
+    if (condition.op.empty() || !IntValue(condition.limit, false, c.b)) return false;
+    c.limitAdjust = condition.op == "<" ? -1 : condition.op == ">" ? 1 : 0;
 
-    condition = TrimView(condition.substr(std::min(var.size(), condition.size())));
-    std::string_view op;
-    if (condition.starts_with("<=") || condition.starts_with(">=")) op = condition.substr(0, 2);
-    else if (condition.starts_with("<") || condition.starts_with(">")) op = condition.substr(0, 1);
-    else return false;
-    if (!IntValue(TrimView(condition.substr(op.size())), false, c.b)) return false;
-    c.limitAdjust = op == "<" ? -1 : op == ">" ? 1 : 0;
-
-    const std::optional<StepForm> step = ForStepForm(increment, var);
+    const std::optional<StepForm> step = ForStepForm(header->increment, var);
     if (!step) return false;
     if (const auto k = ParseInt32(step->amount)) {
       c.step = step->sign > 0 ? *k : WrapSub(0, *k);

@@ -58,8 +58,11 @@ std::string FloatText(long double x) {
   if (x == 0 || std::isnan(x) || std::isinf(x)) return "0";
   // to_chars, unlike printf, writes "." whatever LC_NUMERIC says (the
   // environment runs under the desktop's locale, a French one writes ",").
+  // It is given a double: a six-byte real's 40 bits fit in one exactly, and
+  // MinGW's to_chars of a long double is printf's, in the locale's style.
   char buf[64];
-  const auto end = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific, 14).ptr;
+  const double magnitude = static_cast<double>(std::fabs(x));
+  const auto end = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14).ptr;
   const char* e = std::find(buf, end, 'e');  // d.dddddddddddddde[+-]xx
   int exponent = 0;
   std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);

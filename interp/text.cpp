@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "interp/cp1252.h"
+#include "common/cp1252.h"
 
 namespace orv {
 

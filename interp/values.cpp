@@ -11,33 +11,19 @@ namespace orv {
 bool TForm3::ResolveReference(std::string_view text, std::string& name, int64_t& offset,
                               std::string& indexText, bool& isArray) {
   offset = 0;
-  isArray = false;
-  const size_t open = text.find('[');
-  if (open == std::string_view::npos) {
-    name = text;
-    return true;
-  }
-  isArray = true;
-  name = text.substr(0, open + 1);
-  const size_t close = text.find(']', open);
-  if (close == std::string_view::npos) {
+  const Reference reference = SplitReference(text);
+  isArray = reference.indexed;
+  name = reference.name;
+  if (!isArray) return true;
+  if (!reference.closed) {
     Fail("Erreur de syntaxe");
     return false;
   }
-  indexText = text.substr(open + 1, close - open - 1);
+  indexText = reference.index;
   const auto index = Indice(indexText);
   if (!index) return false;
   offset = *index;
   return true;
-}
-
-std::optional<std::string> QuotedText(std::string_view literal, bool reduceFirstPair) {
-  std::string rest(Tail(literal, 1));
-  if (reduceFirstPair)
-    if (const size_t pair = rest.find("\"\""); pair != std::string::npos) rest.erase(pair, 1);
-  if (rest.empty() || rest.back() != '"') return std::nullopt;
-  rest.pop_back();
-  return rest;
 }
 
 // A double-quoted literal becomes its text. The value scanner reduces the
@@ -74,11 +60,11 @@ bool TForm3::ScanValueKind(std::string& text, char& kind) {
     kind = 'T';
     return StringLiteral(text, true);
   }
-  if (Contains(".0123456789+-", first)) {
+  if (BeginsNumber(text)) {
     kind = 'N';
     bool ok = true;
     for (char c : text)
-      if (!Contains(".-+1234567890", c)) {
+      if (!IsNumberCharacter(c)) {  // one message for each
         Fail("Expression incorrecte");
         ok = false;
       }
@@ -144,13 +130,13 @@ bool TForm3::StringTerm(std::string text, std::string& result) {
     result = t.substr(1, 1);
     return true;
   }
-  if (t.empty() || t[0] == '"' || t.find_first_of("[.(") == std::string::npos) {
+  if (t.empty() || t[0] == '"' || !HasAccess(t)) {
     result = std::move(t);
     return StringOperand(result);
   }
-  if (const size_t dot = t.find('.'); dot != std::string::npos) {
-    std::string object = Trim(std::string_view(t).substr(0, dot));
-    const std::string method = Trim(Tail(t, dot + 1));
+  if (const std::optional<MethodCall> call = SplitMethod(t)) {
+    std::string object(call->object);
+    const std::string method(call->method);
     if (method == "toUpperCase()" || method == "toLowerCase()") {
       if (!StringOperand(object)) return false;
       result = method == "toUpperCase()" ? UpperAscii(object) : LowerAscii(object);
@@ -177,8 +163,8 @@ bool TForm3::StringTerm(std::string text, std::string& result) {
     }
     t = argument;
   }
-  if (const size_t open = t.find('['); open != std::string::npos) {
-    std::string name = t.substr(0, open + 1);
+  if (const Reference element = SplitReference(t); element.indexed) {
+    std::string name(element.name);
     char kind = 0;
     int32_t slot = 0;
     if (!ChercheEtiq(name, kind, slot)) {
@@ -189,12 +175,11 @@ bool TForm3::StringTerm(std::string text, std::string& result) {
       Fail("erreur de type");
       return false;
     }
-    const size_t close = t.find(']', open);
-    if (close == std::string::npos) {
+    if (!element.closed) {
       Fail("Erreur de syntaxe");
       return false;
     }
-    const auto index = Indice(std::string_view(t).substr(open + 1, close - open - 1));
+    const auto index = Indice(element.index);
     if (!index) return false;
     long double real = 0;
     int32_t integer = 0;
@@ -237,12 +222,7 @@ bool TForm3::TakeSubstring(std::string& text) {
 }
 
 bool TForm3::StringExpression(std::string& text) {
-  bool inChar = false;
-  size_t plus = std::string::npos;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\'') inChar = !inChar;
-    else if (text[i] == '+' && !inChar) plus = i;
-  }
+  const size_t plus = FindStringPlus(text);
   if (plus == std::string::npos) {
     std::string result;
     const bool ok = StringTerm(text, result);

@@ -3,10 +3,9 @@
 #include "runner/checker.h"
 
 #include <charconv>
-#include <csignal>
 #include <cstdio>
 
-#include "interp/cp1252.h"
+#include "common/cp1252.h"
 #include "interp/text.h"
 
 namespace orv::check {
@@ -82,9 +81,9 @@ std::optional<Verdict> JudgeLimit(const RunOutcome& run) {
 
 }  // namespace
 
-bool CheckRequested(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i)
-    if (std::string_view(argv[i]) == "--check") return true;
+bool CheckRequested(const std::vector<std::string>& args) {
+  for (size_t i = 1; i < args.size(); ++i)
+    if (args[i] == "--check") return true;
   return false;
 }
 
@@ -188,9 +187,9 @@ Verdict Judge(const std::vector<std::string>& expected, const RunOutcome& run) {
   switch (run.How) {
     case RunOutcome::End::NotStarted: return Fail("non lancé : " + run.Err, run.Err);
     case RunOutcome::End::Signaled:
-      if (run.Code == SIGXFSZ)
+      if (run.Code == confine::kFileSizeSignal)
         return Fail("sortie trop longue (plus de " + std::to_string(kMaxOutputBytes >> 20) + " Mo)", run.Err);
-      return Fail("arrêt anormal (signal " + std::to_string(run.Code) + ")", run.Err);
+      return Fail("arrêt anormal (" + confine::CrashName(run.Code) + ")", run.Err);
     case RunOutcome::End::Exited: break;
   }
   switch (run.Code) {

@@ -26,9 +26,10 @@
 namespace orv::check {
 
 // True when one of the arguments is "--check": the command is a check.
-bool CheckRequested(int argc, char** argv);
-// The whole command; never throws, never ends the process itself.
-int RunCheck(int argc, char** argv);
+bool CheckRequested(const std::vector<std::string>& args);
+// The whole command (args[0] is the runner's name); never throws, never
+// ends the process itself.
+int RunCheck(const std::vector<std::string>& args);
 
 // A looping program must end: without --max-lines, each program may run
 // this many lines before it is interrupted.

@@ -6,11 +6,6 @@
 // program and of the input file (its keyboard), and is confined there
 // (runner/confine.h); its stdout and stderr are files outside that folder.
 // All of it is removed after.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -25,6 +20,7 @@
 #include <thread>
 
 #include "runner/checker.h"
+#include "runner/platform.h"
 
 namespace fs = std::filesystem;
 
@@ -34,7 +30,9 @@ namespace {
 constexpr int kAllPassed = 0, kSomeFailed = 1, kUsage = 2;
 
 volatile std::sig_atomic_t interrupted = 0;
-void OnInterrupt(int) { interrupted = 1; }
+
+// A path as the rest of the code spells it (UTF-8).
+std::string Text(const fs::path& path) { return platform::Utf8Of(path); }
 
 std::optional<std::string> ReadFile(const fs::path& path) {
   std::error_code error;
@@ -78,31 +76,6 @@ int Refuse(const std::string& problem) {
   return kUsage;
 }
 
-// A copy of a regular file, at most `limit` bytes and one more (so that
-// what is too long stays too long); a device or a FIFO is never opened for
-// reading, so it cannot block the series.
-bool CopyRegularFile(const fs::path& from, const fs::path& to, size_t limit) {
-  const int in = open(from.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-  if (in < 0) return false;
-  struct stat info {};
-  bool ok = fstat(in, &info) == 0 && S_ISREG(info.st_mode);
-  const int out = ok ? open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600) : -1;
-  ok = out >= 0;
-  char chunk[1 << 16];
-  for (size_t copied = 0; ok && copied <= limit;) {
-    const ssize_t n = read(in, chunk, sizeof chunk);
-    if (n <= 0) {
-      ok = n == 0;
-      break;
-    }
-    ok = write(out, chunk, static_cast<size_t>(n)) == n;
-    copied += static_cast<size_t>(n);
-  }
-  close(in);
-  if (out >= 0 && close(out) != 0) ok = false;
-  return ok;
-}
-
 // The largest program the runner takes: a longer copy is refused by it.
 constexpr size_t kMaxProgramBytes = 16u << 20;
 
@@ -110,7 +83,7 @@ constexpr size_t kMaxProgramBytes = 16u << 20;
 struct Job {
   std::string Program;
   fs::path Folder;  // holds "travail" (its current folder), "sortie", "erreurs"
-  pid_t Pid = 0;
+  confine::ChildId Pid = 0;
   std::chrono::steady_clock::time_point Started;
   RunOutcome Outcome;
   bool Done = false;
@@ -143,29 +116,30 @@ class Series {
   void Start(Job& job) {
     job.Folder = root_ / std::to_string(&job - jobs_.data() + 1);
     const fs::path work = job.Folder / "travail";
-    if (mkdir(job.Folder.c_str(), 0700) != 0 || mkdir(work.c_str(), 0700) != 0)
-      return NotStarted(job, "impossible de créer le dossier " + job.Folder.string());
-    const fs::path program = work / fs::path(job.Program).filename();
-    if (!CopyRegularFile(job.Program, program, kMaxProgramBytes)) return Unreadable(job);
+    if (!platform::MakePrivateFolder(Text(job.Folder)) || !platform::MakePrivateFolder(Text(work)))
+      return NotStarted(job, "impossible de créer le dossier " + Text(job.Folder));
+    const fs::path program = work / platform::PathOf(job.Program).filename();
+    if (!platform::CopyRegularFile(job.Program, Text(program), kMaxProgramBytes)) return Unreadable(job);
     fs::path input = input_;
-    if (input != "/dev/null") {
+    if (input_ != platform::PathOf(platform::NullDevice())) {
       input = work / "entree.txt";
-      if (!CopyRegularFile(input_, input, SIZE_MAX)) return NotStarted(job, "impossible de copier l'entrée");
+      if (!platform::CopyRegularFile(Text(input_), Text(input), SIZE_MAX))
+        return NotStarted(job, "impossible de copier l'entrée");
     }
-    const int in = open(input.c_str(), O_RDONLY | O_CLOEXEC);
-    const int out = open((job.Folder / "sortie").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    const int err = open((job.Folder / "erreurs").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    confine::ChildLaunch launch{work.string(), program.string(), in, out, err, options_.Limit, options_.MaxLines,
-                            !options_.Unconfined};
+    const int in = platform::OpenDescriptor(Text(input), false);
+    const int out = platform::OpenDescriptor(Text(job.Folder / "sortie"), true);
+    const int err = platform::OpenDescriptor(Text(job.Folder / "erreurs"), true);
+    confine::ChildLaunch launch{Text(work), Text(program), in, out, err, options_.Limit, options_.MaxLines,
+                                !options_.Unconfined};
     job.Started = std::chrono::steady_clock::now();
-    const pid_t pid = in >= 0 && out >= 0 && err >= 0 ? confine::Spawn(launch) : -1;
+    const confine::ChildId pid = in >= 0 && out >= 0 && err >= 0 ? confine::Spawn(launch) : -1;
     const int error = errno;
     for (const int fd : {in, out, err})
-      if (fd >= 0) close(fd);
+      if (fd >= 0) platform::CloseDescriptor(fd);
     if (pid < 0) return NotStarted(job, std::string("lancement : ") + std::strerror(error));
     job.Pid = pid;
     running_[pid] = &job;
-    supervisor_.Add(pid, options_.Limit.WallSeconds);
+    supervisor_.Add(pid, options_.Limit);
   }
 
   // What the runner says of a program file it cannot read.
@@ -187,10 +161,9 @@ class Series {
     if (found == running_.end()) return;
     Job& job = *found->second;
     running_.erase(found);
-    const int status = ended->Status;
     job.Outcome.Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - job.Started).count();
-    job.Outcome.How = WIFSIGNALED(status) ? RunOutcome::End::Signaled : RunOutcome::End::Exited;
-    job.Outcome.Code = WIFSIGNALED(status) ? WTERMSIG(status) : WEXITSTATUS(status);
+    job.Outcome.How = ended->Signaled ? RunOutcome::End::Signaled : RunOutcome::End::Exited;
+    job.Outcome.Code = ended->Code;
     job.Outcome.Reached = confine::LimitReached(*ended, OutputFull(job));
     // The first difference lies within the expected text's length and one
     // line more; the stop message stands at the end of stderr.
@@ -201,7 +174,7 @@ class Series {
 
   uint64_t ExpectedBytes() const {
     std::error_code error;
-    const uint64_t size = fs::file_size(options_.Expected, error);
+    const uint64_t size = fs::file_size(platform::PathOf(options_.Expected), error);
     return error ? 0 : size;
   }
 
@@ -225,27 +198,22 @@ class Series {
 
   void Finish(Job& job) {
     job.Done = true;
-    if (!job.Folder.empty()) confine::RemoveTree(job.Folder.string());
+    if (!job.Folder.empty()) confine::RemoveTree(Text(job.Folder));
   }
 
   const CheckOptions& options_;
   fs::path root_, input_;
   std::vector<Job> jobs_;
-  std::map<pid_t, Job*> running_;
+  std::map<confine::ChildId, Job*> running_;
   confine::Supervisor supervisor_;
 };
 
 // A private folder for the whole series (0700), removed when the check ends.
 class ScratchFolder {
  public:
-  ScratchFolder() {
-    std::error_code error;
-    const fs::path base = fs::temp_directory_path(error);
-    std::string pattern = ((error ? fs::path("/tmp") : base) / "orvjava-check-XXXXXX").string();
-    if (mkdtemp(pattern.data())) path_ = pattern;
-  }
+  ScratchFolder() : path_(platform::PathOf(platform::MakeScratchFolder())) {}
   ~ScratchFolder() {
-    if (!path_.empty()) confine::RemoveTree(path_.string());
+    if (!path_.empty()) confine::RemoveTree(Text(path_));
   }
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;
@@ -262,8 +230,8 @@ int DefaultJobs() {
 
 // The keyboard input, as UTF-8 like the runner reads it; /dev/null without one.
 std::optional<fs::path> PrepareInput(const CheckOptions& options, const fs::path& scratch) {
-  if (options.Input.empty()) return fs::path("/dev/null");
-  const auto text = ReadFile(options.Input);
+  if (options.Input.empty()) return platform::PathOf(platform::NullDevice());
+  const auto text = ReadFile(platform::PathOf(options.Input));
   if (!text) return std::nullopt;
   const fs::path copy = scratch / "entree.txt";
   if (!WriteFile(copy, RepairUtf8(*text))) return std::nullopt;
@@ -278,19 +246,19 @@ std::vector<std::string> ExpectedLines(const std::string& bytes) {
 
 }  // namespace
 
-int RunCheck(int argc, char** argv) {
-  const auto parsed = ParseCheckArguments(std::vector<std::string>(argv + 1, argv + argc));
+int RunCheck(const std::vector<std::string>& args) {
+  const auto parsed = ParseCheckArguments(std::vector<std::string>(args.begin() + 1, args.end()));
   if (const auto* problem = std::get_if<std::string>(&parsed)) return Refuse(*problem);
   const CheckOptions& options = std::get<CheckOptions>(parsed);
 
-  const auto expectedText = ReadFile(options.Expected);
+  const auto expectedText = ReadFile(platform::PathOf(options.Expected));
   if (!expectedText) return Refuse("Impossible de lire le fichier attendu " + options.Expected);
   const std::vector<std::string> expected = ExpectedLines(*expectedText);
   // A report that cannot be written is said before the series, not after it.
   if (!options.JUnit.empty()) {
     std::error_code error;
-    std::ofstream probe(options.JUnit, std::ios::binary | std::ios::app);
-    if (fs::is_directory(options.JUnit, error) || !probe)
+    std::ofstream probe(platform::PathOf(options.JUnit), std::ios::binary | std::ios::app);
+    if (fs::is_directory(platform::PathOf(options.JUnit), error) || !probe)
       return Refuse("Impossible d'écrire le rapport " + options.JUnit);
   }
   ScratchFolder scratch;
@@ -301,13 +269,9 @@ int RunCheck(int argc, char** argv) {
   // run confined here.
   if (options.Unconfined)
     std::fprintf(stderr, "Attention : les programmes tournent sans confinement (--unconfined)\n");
-  else if (confine::LandlockAbi() == 0)
-    return Refuse(confine::LandlockMissingSentence());
-
-  struct sigaction action {};
-  action.sa_handler = OnInterrupt;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);  // no SA_RESTART: the wait returns and the series stops
+  else if (!confine::FolderConfinementAvailable())
+    return Refuse(confine::NoConfinementSentence());
+  platform::InstallInterruptHandler(interrupted);  // the wait returns and the series stops
 
   std::vector<ReportEntry> report;
   int passed = 0;
@@ -326,7 +290,7 @@ int RunCheck(int argc, char** argv) {
   std::fflush(stdout);
 
   if (!options.JUnit.empty() &&
-      !WriteFile(options.JUnit, JUnitReport(fs::path(options.Expected).filename().string(), report,
+      !WriteFile(platform::PathOf(options.JUnit), JUnitReport(Text(platform::PathOf(options.Expected).filename()), report,
                                            JUnitProperties(!options.Unconfined)))) {
     std::fprintf(stderr, "Impossible d'écrire le rapport %s\n", options.JUnit.c_str());
     return kUsage;

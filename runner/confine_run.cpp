@@ -2,11 +2,6 @@
 // with the checker's limits, for graders that call the runner once per
 // submission. Its output goes where the caller's goes; the limit that ended
 // it is said on stderr and in the exit status.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -15,6 +10,7 @@
 
 #include "interp/text.h"
 #include "runner/confine.h"
+#include "runner/platform.h"
 
 namespace fs = std::filesystem;
 
@@ -24,7 +20,6 @@ namespace {
 constexpr int kUsageStatus = kStatusUsage;
 
 volatile std::sig_atomic_t interrupted = 0;
-void OnInterrupt(int) { interrupted = 1; }
 
 struct AloneOptions {
   std::string Folder, Program;
@@ -38,10 +33,10 @@ std::string Usage() {
          "[--max-lines N] [--unconfined] PROGRAMME.java";
 }
 
-std::variant<AloneOptions, std::string> ParseAlone(int argc, char** argv) {
+std::variant<AloneOptions, std::string> ParseAlone(const std::vector<std::string>& args) {
   AloneOptions options;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
+  for (size_t i = 1; i < args.size(); ++i) {
+    const std::string& arg = args[i];
     if (arg == "--unconfined") {
       options.Unconfined = true;
       continue;
@@ -52,8 +47,8 @@ std::variant<AloneOptions, std::string> ParseAlone(int argc, char** argv) {
       options.Program = arg;
       continue;
     }
-    if (i + 1 >= argc || !*argv[i + 1]) return "Valeur manquante après " + arg;
-    const std::string value = argv[++i];
+    if (i + 1 >= args.size() || args[i + 1].empty()) return "Valeur manquante après " + arg;
+    const std::string& value = args[++i];
     if (arg == "--confine") {
       options.Folder = value;
     } else if (arg == "--max-lines") {
@@ -66,28 +61,27 @@ std::variant<AloneOptions, std::string> ParseAlone(int argc, char** argv) {
   }
   if (options.Program.empty()) return std::string("Aucun programme indiqué");
   std::error_code error;
-  if (!fs::is_directory(options.Folder, error)) return "Le dossier " + options.Folder + " n'existe pas";
-  options.Folder = fs::canonical(options.Folder, error).string();
+  if (!fs::is_directory(platform::PathOf(options.Folder), error)) return "Le dossier " + options.Folder + " n'existe pas";
+  options.Folder = platform::Utf8Of(fs::canonical(platform::PathOf(options.Folder), error));
   if (error) return "Le dossier " + options.Folder + " n'existe pas";
-  options.Program = fs::absolute(options.Program, error).string();
+  options.Program = platform::Utf8Of(fs::absolute(platform::PathOf(options.Program), error));
   return options;
 }
 
 // Its own output in its folder would let a program read or forge it.
 std::optional<std::string> OutputInFolder(const std::string& folder) {
+  const fs::path top = platform::PathOf(folder);
   for (const int fd : {1, 2}) {
-    std::error_code error;
-    const fs::path target = fs::read_symlink("/proc/self/fd/" + std::to_string(fd), error);
-    if (!error && target.string().starts_with(folder + "/"))
-      return "La sortie " + target.string() + " ne doit pas être dans le dossier " + folder;
+    const std::string target = OutputPath(fd);
+    if (target.empty()) continue;
+    const fs::path relative = platform::PathOf(target).lexically_relative(top);
+    if (!relative.empty() && *relative.begin() != "..")
+      return "La sortie " + target + " ne doit pas être dans le dossier " + folder;
   }
   return std::nullopt;
 }
 
-bool Full(int fd) {
-  struct stat info {};
-  return fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && static_cast<uint64_t>(info.st_size) >= kMaxFileBytes;
-}
+bool Full(int fd) { return OutputSize(fd) >= kMaxFileBytes; }
 
 // What the caller learns of the child's end.
 int Report(const Ended& ended) {
@@ -100,25 +94,24 @@ int Report(const Ended& ended) {
     case Limit::Time: return say("Temps dépassé", kTimeStatus);
     case Limit::Output: return say("Sortie trop longue", kOutputStatus);
     case Limit::Memory: return kMemoryStatus;  // the child said so
-    case Limit::Disk:
-      return WIFSIGNALED(ended.Status) ? say("Disque dépassé", kDiskStatus) : kDiskStatus;
+    case Limit::Disk: return ended.Signaled ? say("Disque dépassé", kDiskStatus) : kDiskStatus;
     case Limit::None: break;
   }
-  if (WIFEXITED(ended.Status)) return WEXITSTATUS(ended.Status);
-  const std::string crash = "Arrêt anormal (signal " + std::to_string(WTERMSIG(ended.Status)) + ")";
-  return say(crash.c_str(), 128 + WTERMSIG(ended.Status));
+  if (!ended.Signaled) return ended.Code;
+  const std::string crash = "Arrêt anormal (" + CrashName(ended.Code) + ")";
+  return say(crash.c_str(), CrashStatus(ended.Code));
 }
 
 }  // namespace
 
-bool ConfineRequested(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i)
-    if (std::string_view(argv[i]) == "--confine") return true;
+bool ConfineRequested(const std::vector<std::string>& args) {
+  for (size_t i = 1; i < args.size(); ++i)
+    if (args[i] == "--confine") return true;
   return false;
 }
 
-int RunConfined(int argc, char** argv) {
-  const auto parsed = ParseAlone(argc, argv);
+int RunConfined(const std::vector<std::string>& args) {
+  const auto parsed = ParseAlone(args);
   if (const auto* problem = std::get_if<std::string>(&parsed)) {
     std::fprintf(stderr, "%s\n%s\n", problem->c_str(), Usage().c_str());
     return kUsageStatus;
@@ -130,29 +123,26 @@ int RunConfined(int argc, char** argv) {
   }
   if (options.Unconfined) {
     std::fprintf(stderr, "Attention : le programme tourne sans confinement (--unconfined)\n");
-  } else if (LandlockAbi() == 0) {
-    std::fprintf(stderr, "%s\n", LandlockMissingSentence().c_str());
+  } else if (!FolderConfinementAvailable()) {
+    std::fprintf(stderr, "%s\n", NoConfinementSentence().c_str());
     return kUsageStatus;
   }
-  struct sigaction action {};
-  action.sa_handler = OnInterrupt;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);
+  platform::InstallInterruptHandler(interrupted);
 
   Supervisor supervisor(interrupted);
   // A terminal is no keyboard for a program of someone else: it would read
   // what the person at it types (and, in a process group of its own, stop).
-  const int in = isatty(0) ? open("/dev/null", O_RDONLY | O_CLOEXEC) : 0;
+  const int in = platform::IsTerminal(0) ? platform::OpenDescriptor(platform::NullDevice(), false) : 0;
   ChildLaunch launch{options.Folder, options.Program, in < 0 ? 0 : in, 1, 2, options.Limit, options.MaxLines,
                  !options.Unconfined};
   std::fflush(stderr);
-  const pid_t pid = Spawn(launch);
-  if (in > 0) close(in);
+  const ChildId pid = Spawn(launch);
+  if (in > 0) platform::CloseDescriptor(in);
   if (pid < 0) {
     std::fprintf(stderr, "Le programme n'a pas pu être lancé\n");
     return kNotConfinedStatus;
   }
-  supervisor.Add(pid, options.Limit.WallSeconds);
+  supervisor.Add(pid, options.Limit);
   const auto ended = supervisor.WaitOne();
   if (!ended) return kNotConfinedStatus;
   return Report(*ended);

@@ -4,13 +4,8 @@
 // its message boxes on stderr. --reference evaluates every line from its
 // text, without the compiled forms of the fast path. Exit status: 0 finished, 1 stopped (the last
 // stderr line says where), 2 bad arguments or unreadable file, 3 interrupted.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <clocale>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -23,6 +18,7 @@
 #include "interp/text.h"
 #include "runner/checker.h"
 #include "runner/confine.h"
+#include "runner/platform.h"
 #include "runner/runner_host.h"
 
 namespace {
@@ -36,34 +32,19 @@ int Usage(const std::string& problem) {
   return orv::kStatusUsage;
 }
 
-void OnInterrupt(int) { orv::RunnerHost::interruptFlag = 1; }
-
 // The program's bytes, read no further than the editor's limit allows (a
 // device such as /dev/zero has no size to check beforehand); nullopt after a
 // message when the file cannot be run.
 std::optional<std::string> ReadProgram(const std::string& path) {
-  // Opened without waiting: a FIFO would block here until a writer came.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  struct stat info {};
-  if (fd < 0 || ::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-    if (fd >= 0) ::close(fd);
-    std::fprintf(stderr, "Impossible de lire le fichier %s\n", path.c_str());
-    return std::nullopt;
-  }
-  if (!S_ISREG(info.st_mode)) {
-    ::close(fd);
-    std::fprintf(stderr, "Le fichier %s n'est pas un fichier ordinaire\n", path.c_str());
-    return std::nullopt;
-  }
   std::string text;
-  char chunk[1 << 16];
-  ssize_t got = 0;
-  while (text.size() <= kMaxProgramBytes && (got = ::read(fd, chunk, sizeof chunk)) > 0)
-    text.append(chunk, static_cast<size_t>(got));
-  ::close(fd);
-  if (got < 0) {
-    std::fprintf(stderr, "Impossible de lire le fichier %s\n", path.c_str());
-    return std::nullopt;
+  switch (orv::platform::ReadRegularFile(path, kMaxProgramBytes, text)) {
+    case orv::platform::FileRead::Unreadable:
+      std::fprintf(stderr, "Impossible de lire le fichier %s\n", path.c_str());
+      return std::nullopt;
+    case orv::platform::FileRead::NotRegular:
+      std::fprintf(stderr, "Le fichier %s n'est pas un fichier ordinaire\n", path.c_str());
+      return std::nullopt;
+    case orv::platform::FileRead::Read: break;
   }
   if (text.size() > kMaxProgramBytes) {
     std::fprintf(stderr, "Le fichier %s est trop grand (16 Mo au plus)\n", path.c_str());
@@ -89,16 +70,6 @@ std::string OutputFailure(int error) {
   }
 }
 
-void InstallInterruptHandler() {
-  // A closed pipe is an error to report, not a reason to die in silence.
-  std::signal(SIGPIPE, SIG_IGN);
-  struct sigaction action {};
-  action.sa_handler = OnInterrupt;
-  sigemptyset(&action.sa_mask);
-  action.sa_flags = 0;  // no SA_RESTART: a keyboard read returns on Ctrl+C
-  sigaction(SIGINT, &action, nullptr);
-}
-
 }  // namespace
 
 using orv::operator""_cp;
@@ -107,19 +78,21 @@ int main(int argc, char** argv) {
   // The user's locale, as in the environment: nothing the interpreter reads or
   // writes may depend on it, and the French test run proves it does not.
   std::setlocale(LC_ALL, "");
-  if (orv::check::CheckRequested(argc, argv)) return orv::check::RunCheck(argc, argv);
-  if (orv::confine::ConfineRequested(argc, argv)) return orv::confine::RunConfined(argc, argv);
+  orv::platform::PrepareStandardStreams();
+  const std::vector<std::string> args = orv::platform::Arguments(argc, argv);
+  if (orv::check::CheckRequested(args)) return orv::check::RunCheck(args);
+  if (orv::confine::ConfineRequested(args)) return orv::confine::RunConfined(args);
   orv::confine::ChildOptions confined;  // set when a checker or --confine started this runner
   long long maxLines = 0;
   bool reference = false;
   std::string printer, program;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
+  for (size_t i = 1; i < args.size(); ++i) {
+    const std::string& arg = args[i];
     if (arg == "--reference") {
       reference = true;
     } else if (arg == "--max-lines" || arg == "--printer") {
-      if (i + 1 >= argc) return Usage("Valeur manquante après " + arg);
-      const std::string value = argv[++i];
+      if (i + 1 >= args.size()) return Usage("Valeur manquante après " + arg);
+      const std::string& value = args[++i];
       if (arg == "--printer") {
         printer = value;
         continue;
@@ -128,8 +101,8 @@ int main(int argc, char** argv) {
       if (!n || *n <= 0) return Usage("Nombre de lignes incorrect : " + value);
       maxLines = *n;
     } else if (orv::confine::ChildOptions::IsChildFlag(arg)) {
-      if (i + 1 >= argc) return Usage("Valeur manquante après " + arg);
-      if (const auto problem = confined.Set(arg, argv[++i])) return Usage(*problem);
+      if (i + 1 >= args.size()) return Usage("Valeur manquante après " + arg);
+      if (const auto problem = confined.Set(arg, args[++i])) return Usage(*problem);
     } else if (arg.starts_with("--") || !program.empty()) {
       return Usage("Argument inattendu : " + arg);
     } else {
@@ -147,7 +120,7 @@ int main(int argc, char** argv) {
       return orv::confine::kNotConfinedStatus;
     }
 
-  InstallInterruptHandler();
+  orv::platform::InstallInterruptHandler(orv::RunnerHost::interruptFlag);
   orv::RunnerHost host(stdout, stderr, stdin, printer);
   orv::VectorLineList lines(*text);
   text.reset();
@@ -156,7 +129,7 @@ int main(int argc, char** argv) {
   interpreter.SetBreakpointsEnabled(false);
   interpreter.SetLineBudget(maxLines);
   interpreter.SetFastPath(!reference);
-  interpreter.InitPrg(std::filesystem::path(program).filename().string());
+  interpreter.InitPrg(orv::platform::Utf8Of(orv::platform::PathOf(program).filename()));
 
   int32_t resumeLine = 0, finalState = 0;
   interpreter.Exec(lines, resumeLine, 0, finalState);

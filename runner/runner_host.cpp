@@ -3,9 +3,11 @@
 #include <cerrno>
 #include <ctime>
 
+#include "common/local_time.h"
 #include "interp/Unit3.h"
-#include "interp/cp1252.h"
+#include "common/cp1252.h"
 #include "runner/confine.h"
+#include "runner/platform.h"
 
 namespace orv {
 
@@ -28,7 +30,7 @@ void TextSurface::NewLine() {
 
 int FilePrinter::WriteLine(const std::string& text) {
   if (!file_) {
-    file_ = std::fopen(path_.c_str(), "w");
+    file_ = platform::OpenFile(path_, "wb");
     if (!file_) return errno ? errno : EIO;
   }
   const std::string utf8 = Cp1252ToUtf8(text) + "\n";
@@ -62,9 +64,8 @@ void RunnerHost::MessageBox(const std::string& text) {
 }
 
 DateTime RunnerHost::Now() {
-  const std::time_t now = std::time(nullptr);
   std::tm local{};
-  localtime_r(&now, &local);
+  ToLocalTime(std::time(nullptr), local);
   return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
           local.tm_hour,        local.tm_min,     local.tm_sec};
 }
@@ -74,6 +75,10 @@ void RunnerHost::ChargeDisk(uint64_t bytes) { confine::ChargeDisk(bytes); }
 bool RunnerHost::ReadKeyboardLine(std::string& line) {
   std::fflush(out_);
   line.clear();
+  if (const std::optional<bool> typed = platform::ReadConsoleLine(in_, line)) {
+    line = Utf8ToCp1252(line);
+    return *typed;
+  }
   // A UTF-8 character takes at most 4 bytes: past this many bytes the line is
   // longer than any text of the interpreter, which refuses it. Reading stops
   // there (a stream without line ends, such as /dev/zero, never ends).

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "shell/help/program_picture.h"
+#include "shell/program_picture.h"
 
 namespace orv {
 namespace {

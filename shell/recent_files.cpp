@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "interp/gui/view_settings.h"
+#include "common/gui/view_settings.h"
 
 namespace orv {
 namespace {

@@ -9,7 +9,7 @@
 #include <QStandardPaths>
 
 #include "editor/Childwin.h"
-#include "editor/rules/file_save.h"
+#include "common/file_save.h"
 
 namespace orv {
 namespace {

@@ -8,7 +8,7 @@
 #include <QScreen>
 #include <QWindow>
 
-#include "shell/help/program_picture.h"
+#include "shell/program_picture.h"
 
 namespace orv {
 namespace {

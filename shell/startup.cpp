@@ -7,7 +7,7 @@
 
 #include "editor/template_dialogs.h"
 #include "interp/gui/debug_windows.h"
-#include "interp/gui/regional.h"
+#include "common/gui/regional.h"
 #include "interp/gui/session.h"
 #include "shell/Main.h"
 #include "shell/about.h"

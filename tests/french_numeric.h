@@ -11,7 +11,9 @@ namespace orv::test {
 class FrenchNumericLocale {
  public:
   FrenchNumericLocale() : before_(std::setlocale(LC_NUMERIC, nullptr)) {
-    active_ = std::setlocale(LC_NUMERIC, "fr_FR.UTF-8") != nullptr;
+    // Linux's name, then Windows's.
+    active_ = std::setlocale(LC_NUMERIC, "fr_FR.UTF-8") != nullptr ||
+              std::setlocale(LC_NUMERIC, "French_France.1252") != nullptr;
   }
   ~FrenchNumericLocale() { std::setlocale(LC_NUMERIC, before_.c_str()); }
   FrenchNumericLocale(const FrenchNumericLocale&) = delete;

@@ -10,7 +10,7 @@
 #include <functional>
 
 #include "utilities/clock_model.h"
-#include "utilities/regional.h"
+#include "utilities/desk_windows.h"
 
 class QButtonGroup;
 class QGroupBox;

@@ -8,7 +8,7 @@
 #include <array>
 
 #include "utilities/pocket_model.h"
-#include "utilities/regional.h"
+#include "utilities/desk_windows.h"
 
 class QLabel;
 class QPushButton;

@@ -4,10 +4,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/gui/regional.h"
 #include "utilities/Calend.h"
 #include "utilities/month_grid.h"
 #include "utilities/pictures.h"
-#include "utilities/regional.h"
+#include "utilities/desk_windows.h"
 
 namespace orv {
 

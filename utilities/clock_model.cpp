@@ -1,5 +1,7 @@
 #include "utilities/clock_model.h"
 
+#include "common/local_time.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -95,7 +97,7 @@ std::optional<std::int64_t> LocalToUtc(const LocalDateTime& local) {
   // mktime moves a time inside a daylight-saving gap; such a time does not
   // exist on the local clock.
   std::tm back{};
-  if (!localtime_r(&utc, &back) || back.tm_year != local.year - 1900 ||
+  if (!ToLocalTime(utc, back) || back.tm_year != local.year - 1900 ||
       back.tm_mon != local.month - 1 || back.tm_mday != local.day ||
       back.tm_hour != local.hour || back.tm_min != local.minute || back.tm_sec != local.second)
     return std::nullopt;

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "common/gui/regional.h"
 #include "utilities/Horloge1.h"
 #include "utilities/pictures.h"
 #include "utilities/spin_button.h"

@@ -61,9 +61,18 @@ std::optional<std::string> NormalisedNumber(std::string_view s, std::string_view
   return out;
 }
 
-locale_t CLocale() {
+// Reads a number whose decimal separator is "." whatever the C library's
+// locale says, with a long double's precision.
+long double ReadCNumber(const std::string& text) {
+#ifdef _WIN32
+  // MinGW has no strtold_l; its strtold reads the locale's separator.
+  std::string local = text;
+  if (const size_t dot = local.find('.'); dot != std::string::npos) local.replace(dot, 1, localeconv()->decimal_point);
+  return std::strtold(local.c_str(), nullptr);
+#else
   static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
-  return c;
+  return strtold_l(text.c_str(), nullptr, c);
+#endif
 }
 
 std::string NotFloat(const std::string& text) { return "'" + text + "'" + kNotFloat; }
@@ -119,7 +128,7 @@ std::optional<long double> ReadPocketNumber(std::string_view text,
   const auto normalised = NormalisedNumber(TrimBlanks(text), decimalSeparator);
   if (!normalised) return std::nullopt;
   errno = 0;
-  const long double v = strtold_l(normalised->c_str(), nullptr, CLocale());
+  const long double v = ReadCNumber(*normalised);
   if (errno == ERANGE && std::isinf(v)) return std::nullopt;
   return v;
 }

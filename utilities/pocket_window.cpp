@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "common/gui/regional.h"
 #include "utilities/Pocket1.h"
 
 namespace orv {

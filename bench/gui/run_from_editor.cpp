@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "editor/Childwin.h"
-#include "interp/gui/qt_text.h"
+#include "common/gui/qt_text.h"
 #include "interp/gui/session.h"
 
 int main(int argc, char** argv) {

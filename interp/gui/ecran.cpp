@@ -26,9 +26,9 @@
 #include <optional>
 #include <vector>
 
-#include "editor/rules/file_save.h"
-#include "interp/gui/save_failure.h"
-#include "interp/gui/view_settings.h"
+#include "common/file_save.h"
+#include "common/gui/save_failure.h"
+#include "common/gui/view_settings.h"
 
 namespace orv {
 namespace {

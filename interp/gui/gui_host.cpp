@@ -11,8 +11,8 @@
 
 #include "interp/gui/ecran.h"
 #include "interp/gui/input_box.h"
-#include "interp/gui/qt_text.h"
-#include "interp/gui/regional.h"
+#include "common/gui/qt_text.h"
+#include "common/gui/regional.h"
 
 namespace orv {
 namespace {

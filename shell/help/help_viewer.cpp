@@ -27,10 +27,9 @@
 #include <QVBoxLayout>
 #include <functional>
 
-#include "interp/gui/view_settings.h"
+#include "common/gui/view_settings.h"
 #include "shell/help/help_lookup.h"
 #include "shell/help/help_pages.h"
-#include "shell/help/program_picture.h"
 
 // The built-in copy lives in a static library: its resources must be
 // registered by name, outside any namespace.
@@ -149,7 +148,6 @@ TAide::TAide(QWidget* parent) : QMainWindow(parent, Qt::Window) {
   for (const std::string& path : help::FallbackHelpFiles(executableDir, ToStd(BuiltInHelp())))
     fallbacks_ << FromStd(path);
   setWindowTitle(QStringLiteral("Aide de OrvJava"));
-  setWindowIcon(ProgramIcon());
   resize(920, 660);
 
   auto* browser = new TopicBrowser(this, [this](const QUrl& url) { return PageFor(url); });

@@ -9,7 +9,7 @@
 #include <deque>
 
 #include "editor/Childwin.h"
-#include "editor/qt_text.h"
+#include "common/gui/qt_text.h"
 
 namespace orv::test {
 

@@ -37,6 +37,16 @@ TEST(Conditions, NumbersCompareByValueTextsRightAligned) {
       {"  r = 0.5f;\n  if (r == .5)\n   System.out.println(\"oui\");\n", "oui\n", {}},
       {"  i = 5;\n  if (i == 5.)\n   System.out.println(\"oui\");\n", "oui\n", {}},
       {"  r = -0.25f;\n  if (r < -.5)\n   System.out.println(\"non\");\n", "", {}},
+      // A number is one word; one leading '*' of a name is dropped, not two.
+      {"  if (i == +0)\n   System.out.println(\"oui\");\n", "oui\n", {}},
+      {"  if ( i == 0 )\n   System.out.println(\"oui\");\n", "oui\n", {}},
+      {"  t = \"feof(\";\n  if (t == \"feof(\")\n   System.out.println(\"oui\");\n", "oui\n", {}},
+      {"  if (feofx == 1)\n   i = 1;\n", "", {"Identificateur feofx inconnu", "Erreur de syntaxe"}},
+      {"  if (i == -0)\n   System.out.println(\"oui\");\n", "oui\n", {}},
+      {"  if (i == - 0)\n   i = 1;\n", "", {"Expression incorrecte", "Erreur de syntaxe"}},
+      {"  if (i == 0 0)\n   i = 1;\n", "", {"Expression incorrecte", "Erreur de syntaxe"}},
+      {"  i = 1;\n  while (*i < 3)\n   i++;\n  System.out.println(i);\n", "3\n", {}},
+      {"  i = 1;\n  while (**i < 3)\n   i++;\n", "", {"Identificateur *i inconnu", "Erreur de syntaxe"}},
   });
 }
 
@@ -91,6 +101,24 @@ TEST(ForLoops, CountsLimitsAndSteps) {
       {"  for (i<3)\n   n++;\n", "", {"erreur de syntaxe"}},
       {"  for (zz=0; zz<3; zz++)\n   n++;\n", "", {"Variable inconnue"}},
       {"  for (r=0; r<3; r++)\n   n++;\n", "", {"Type de variable incorrect"}},
+      // The variable as the lookup leaves it, one '*' less: the condition is
+      // read past as many characters, the step must name it so.
+      {"  for (*i=0; i<3; i++)\n   n++;\n  System.out.println(n);\n", "3\n", {}},
+      {"  for (*i=0; *<3; i++)\n   n++;\n  System.out.println(n);\n", "3\n", {}},
+      {"  for (*i=0; *i<3; *i++)\n   n++;\n", "", {"Erreur de syntaxe"}},
+      {"  for (*i=0; i<3; *i++)\n   n++;\n", "", {"Erreur de syntaxe"}},
+      {"  for (**i=0; **<3; *i++)\n   n++;\n", "", {"Variable inconnue"}},
+      {"  for ( i = 0 ; i < 3 ; i++ )\n   n++;\n  System.out.println(n);\n", "3\n", {}},
+      {"  for (i=+1; i<+3; i++)\n   n++;\n  System.out.println(n);\n", "2\n", {}},
+      {"  for (i=- 1; i<3; i++)\n   n++;\n", "", {"Expression incorrecte"}},
+      {"  for (i=1 2; i<3; i++)\n   n++;\n", "", {"Expression incorrecte"}},
+      {"  for (i=; i<3; i++)\n   n++;\n", "", {"Expression vide"}},
+      {"  for (i=1; i<; i++)\n   n++;\n", "", {"Expression vide"}},
+      {"  for (i=1; i<3)\n   n++;\n", "", {"Erreur de syntaxe"}},
+      {"  for (i=1)\n   n++;\n", "", {"Erreur de syntaxe"}},
+      {"  k = 2;\n  for (i=1; i<9; i+=*k)\n   n++;\n", "", {"Erreur de syntaxe"}},
+      {"  for (i=1; i<9; i+=+2)\n   n++;\n  System.out.println(n);\n", "4\n", {}},
+      {"  for (i=1; i<9; i+= - 2)\n   n++;\n  System.out.println(n);\n", "0\n", {}},
       {"  t = \"a\";\n  for (i=0; i<t; i++)\n   n++;\n", "", {"Types de données incompatibles"}},
       {"  n = 3;\n  for (i=1; i<=n; i++)\n  {\n   for (j=1; j<=i; j++)\n   {\n    System.out.print(j);\n"
        "   }\n   System.out.println(\"\");\n  }\n", "1\n12\n123\n", {}},
@@ -149,8 +177,9 @@ TEST(ForLoops, TwentySixNestedLevelsOverflowTheReturnStack) {
   for (int d = 0; d < depth; ++d) body += "  for (i=1; i<=1; i++)\n  {\n";
   body += "  n++;\n";
   for (int d = 0; d < depth; ++d) body += "  }\n";
-  const RunResult r = RunProgram(kDeclarations, body);
-  EXPECT_EQ(r.messages, std::vector<std::string>{"Pile saturée"});
+  InBothModes([&](bool fastPath, const char* mode) {
+    EXPECT_EQ(RunProgram(kDeclarations, body, fastPath).messages, std::vector<std::string>{"Pile saturée"}) << mode;
+  });
 }
 
 TEST(ForLoops, ThirtyFirstControlEntryIsRefused) {
@@ -160,9 +189,11 @@ TEST(ForLoops, ThirtyFirstControlEntryIsRefused) {
   for (int d = 0; d < 31; ++d)
     procedures += " }\n void p" + std::to_string(d) + "()\n {\n  p" + std::to_string(d + 1) + "();\n";
   procedures += " }\n void p31()\n {\n  n++;\n";
-  const RunResult r = RunProgram(decl, body + procedures);
-  EXPECT_EQ(r.messages, std::vector<std::string>{"Pile saturée"});
-  EXPECT_EQ(r.finalState, kStopped);
+  InBothModes([&](bool fastPath, const char* mode) {
+    const RunResult r = RunProgram(decl, body + procedures, fastPath);
+    EXPECT_EQ(r.messages, std::vector<std::string>{"Pile saturée"}) << mode;
+    EXPECT_EQ(r.finalState, kStopped) << mode;
+  });
 }
 
 TEST(WhileAndDo, LoopsAndRepeatUntil) {
@@ -191,12 +222,15 @@ TEST(Break, LeavesTheInnermostLoop) {
 
 TEST(Break, TheEndOfMainStillEndsTheRun) {
   // After break the closing brace of main ends the run; nothing below main runs.
-  const RunResult r = RunProgram(kDeclarations,
-                                 "  while (i < 10)\n  {\n   i++;\n   if (i == 2)\n   {\n    break;\n   };\n"
-                                 "  }\n  System.out.println(\"fin\");\n }\n void p()\n {\n"
-                                 "  System.out.println(\"jamais\");\n");
-  EXPECT_EQ(r.out, "fin\n");
-  EXPECT_TRUE(r.messages.empty());
+  InBothModes([](bool fastPath, const char* mode) {
+    const RunResult r = RunProgram(kDeclarations,
+                                   "  while (i < 10)\n  {\n   i++;\n   if (i == 2)\n   {\n    break;\n   };\n"
+                                   "  }\n  System.out.println(\"fin\");\n }\n void p()\n {\n"
+                                   "  System.out.println(\"jamais\");\n",
+                                   fastPath);
+    EXPECT_EQ(r.out, "fin\n") << mode;
+    EXPECT_TRUE(r.messages.empty()) << mode;
+  });
 }
 
 TEST(Procedures, CallsReturnsAndRecursion) {
@@ -213,18 +247,23 @@ TEST(Procedures, CallsReturnsAndRecursion) {
 }
 
 TEST(Procedures, ReturnInsideLoopsUnwindsThem) {
-  const RunResult r = RunProgram(kDeclarations,
-                                 "  p();\n  System.out.println(i);\n  System.out.println(j);\n"
-                                 "  System.out.println(\"fin\");\n }\n void p()\n {\n"
-                                 "  for (i=1; i<=5; i++)\n  {\n   j = 0;\n   while (j < 9)\n   {\n    j++;\n"
-                                 "    if (j == 2)\n    {\n     return;\n    };\n   }\n  }\n");
-  EXPECT_TRUE(r.messages.empty());
-  EXPECT_EQ(r.out, "1\n2\nfin\n");
+  InBothModes([](bool fastPath, const char* mode) {
+    const RunResult r = RunProgram(kDeclarations,
+                                   "  p();\n  System.out.println(i);\n  System.out.println(j);\n"
+                                   "  System.out.println(\"fin\");\n }\n void p()\n {\n"
+                                   "  for (i=1; i<=5; i++)\n  {\n   j = 0;\n   while (j < 9)\n   {\n    j++;\n"
+                                   "    if (j == 2)\n    {\n     return;\n    };\n   }\n  }\n",
+                                   fastPath);
+    EXPECT_TRUE(r.messages.empty()) << mode;
+    EXPECT_EQ(r.out, "1\n2\nfin\n") << mode;
+  });
 }
 
 TEST(Procedures, ReturnInsideALoopOfMainIsPileVide) {
-  const RunResult r = RunProgram(kDeclarations, "  while (i < 3)\n  {\n   return;\n  }\n");
-  EXPECT_EQ(r.messages, std::vector<std::string>{"Pile vide"});
+  InBothModes([](bool fastPath, const char* mode) {
+    const RunResult r = RunProgram(kDeclarations, "  while (i < 3)\n  {\n   return;\n  }\n", fastPath);
+    EXPECT_EQ(r.messages, std::vector<std::string>{"Pile vide"}) << mode;
+  });
 }
 
 TEST(Blocks, BracesAndDelimiters) {
@@ -245,27 +284,29 @@ TEST(Blocks, AnUnclosedBlockStopsTheRunBeforeItStarts) {
       {"main without }", "class A\n{\n static int n;\n void main()\n {\n  n++;\n}\n", 1},
       {"end of text", "class A\n{\n static int n;\n void main()\n {\n  while (n < 2)\n  {\n   n++;\n", 6},
   };
-  for (const auto& c : cases) {
-    Session session(c.text);
-    const RunResult r = session.Run();
-    EXPECT_EQ(r.messages, std::vector<std::string>{"Délimiteur { sans }"}) << c.name;
-    EXPECT_EQ(r.finalState, kStopped) << c.name;
-    EXPECT_EQ(r.resumeLine, c.line) << c.name;
-    EXPECT_EQ(r.out, "") << c.name;
-  }
+  for (const auto& c : cases)
+    InBothModes([&](bool fastPath, const char* mode) {
+      const RunResult r = Session(c.text, fastPath).Run();
+      EXPECT_EQ(r.messages, std::vector<std::string>{"Délimiteur { sans }"}) << mode << c.name;
+      EXPECT_EQ(r.finalState, kStopped) << mode << c.name;
+      EXPECT_EQ(r.resumeLine, c.line) << mode << c.name;
+      EXPECT_EQ(r.out, "") << mode << c.name;
+    });
 }
 
 TEST(Blocks, UnbalancedBracesAreReported) {
-  Session extra("class A\n{\n static int i;\n void main()\n  System.out.println(\"x\");\n }\n}\n");
-  RunResult r = extra.Run();
-  EXPECT_EQ(r.out, "x\n");
-  EXPECT_EQ(r.messages, std::vector<std::string>{"Délimiteur } sans {"});
-  EXPECT_EQ(r.resumeLine, 5);
+  InBothModes([](bool fastPath, const char* mode) {
+    Session extra("class A\n{\n static int i;\n void main()\n  System.out.println(\"x\");\n }\n}\n", fastPath);
+    RunResult r = extra.Run();
+    EXPECT_EQ(r.out, "x\n") << mode;
+    EXPECT_EQ(r.messages, std::vector<std::string>{"Délimiteur } sans {"}) << mode;
+    EXPECT_EQ(r.resumeLine, 5) << mode;
 
-  Session open("class A\n{\n static int i;\n void main()\n {\n  while (i < 2)\n  {\n   i++;\n");
-  r = open.Run();
-  EXPECT_EQ(r.messages, std::vector<std::string>{"Délimiteur { sans }"});
-  EXPECT_EQ(r.resumeLine, 6);  // the innermost block left open
+    Session open("class A\n{\n static int i;\n void main()\n {\n  while (i < 2)\n  {\n   i++;\n", fastPath);
+    r = open.Run();
+    EXPECT_EQ(r.messages, std::vector<std::string>{"Délimiteur { sans }"}) << mode;
+    EXPECT_EQ(r.resumeLine, 6) << mode;  // the innermost block left open
+  });
 }
 
 }  // namespace

@@ -29,6 +29,13 @@ TEST(ScanValue, LiteralsAndVariables) {
        "  System.out.println(.);\n  System.out.println(007);\n",
        "-5\n+5\n1.2.3\n.\n007\n", {}},
       {"  System.out.println(12a);\n", "", {"Expression incorrecte"}},
+      // A number is one word: no blank after its sign or inside it.
+      {"  System.out.println(- 1);\n", "", {"Expression incorrecte"}},
+      {"  System.out.println(+ 1);\n", "", {"Expression incorrecte"}},
+      {"  System.out.println(1 2);\n", "", {"Expression incorrecte"}},
+      {"  System.out.println(1e2);\n", "", {"Expression incorrecte"}},
+      {"  i = 5;\n  System.out.println(*i);\n", "5\n", {}},
+      {"  i = 5;\n  System.out.println(**i);\n", "", {"Identificateur *i inconnu"}},
       {"  System.out.println(1x2y);\n", "", {"Expression incorrecte", "Expression incorrecte"}},
       {"  System.out.println(\"abc);\n", "", {"chaine sans fin"}},
       {"  System.out.println(\");\n", "", {"chaine sans fin"}},
@@ -36,6 +43,7 @@ TEST(ScanValue, LiteralsAndVariables) {
       {"  System.out.println(zz);\n", "", {"Identificateur zz inconnu"}},
       {"  System.out.println(w[2]);\n", "", {"Identificateur w[ inconnu"}},
       {"  System.out.println(tab[2);\n", "", {"Erreur de syntaxe"}},
+      {"  tab[2] = 7;\n  System.out.println(tab[2]x);\n", "7\n", {}},  // nothing after ']' is read
       {"  System.out.println(f);\n", "f\n", {}},
       {"  System.out.println(s);\n", " \n", {}},  // a new String holds one space
       {"  System.out.println(   );\n", "", {}},
@@ -56,9 +64,11 @@ TEST(ScanValue, EmptyOperandIsAnError) {
       {"  f = ;\n", "", {"Expression vide"}},
       {"  toString(i, );\n", "", {"Expression vide"}},
   });
-  Session session(Program(kDeclarations, "  x = 5;\n  x = ;\n"));
-  session.Run();
-  EXPECT_EQ(session.Int("x"), 5);
+  InBothModes([](bool fastPath, const char* mode) {
+    Session session(Program(kDeclarations, "  x = 5;\n  x = ;\n"), fastPath);
+    session.Run();
+    EXPECT_EQ(session.Int("x"), 5) << mode;
+  });
 }
 
 TEST(Names, BlanksAroundIndicesAndAfterCommasAreNotPartOfTheName) {
@@ -69,6 +79,8 @@ TEST(Names, BlanksAroundIndicesAndAfterCommasAreNotPartOfTheName) {
       {"  t = \"42\";\n  toString(i, t);\n  System.out.println(i);\n", "42\n", {}},
       {"  t = \"42\";\n  toString(i,   t   );\n  System.out.println(i);\n", "42\n", {}},
       {"  toString(i, zz);\n", "", {"Variable zz n'existe pas"}},
+      {"  i = 2;\n  ft[ i ] = 2.5f;\n  r = ft[ i ];\n  System.out.println(r);\n", "2.5\n", {}},
+      {"  i = 2;\n  tab[2] = 7;\n  if (tab[ i ] == 7)\n   System.out.println(\"oui\");\n", "oui\n", {}},
   });
   // Index texts the two readers must take alike: a name or a number, one
   // leading '*' dropped by the lookup, nothing else.
@@ -87,6 +99,36 @@ TEST(Names, BlanksAroundIndicesAndAfterCommasAreNotPartOfTheName) {
       {indexed("tab[i]").c_str(), "", {"Erreur dans indice"}},
       {indexed("*i").c_str(), "", {"Erreur dans expression"}},
       {indexed("+2").c_str(), "", {Cp1252ToUtf8(badNumber)}},
+      {indexed(" 2 ").c_str(), "7\n", {}},
+      {indexed("-i").c_str(), "", {"Erreur dans indice"}},
+      {indexed("[i]").c_str(), "", {"Erreur dans indice"}},
+      {indexed("i j").c_str(), "", {"Erreur dans indice"}},
+  });
+  // The same index texts where the value scanner, a string element, a float
+  // element and a condition read them.
+  Check({
+      {"  i = 2;\n  tab[2] = 7;\n  System.out.println(tab[*i]);\n", "7\n", {}},
+      {"  i = 2;\n  tab[2] = 7;\n  System.out.println(tab[+2]);\n", "7\n", {}},
+      {"  i = 2;\n  System.out.println(tab[**i]);\n", "", {"Erreur dans indice"}},
+      {"  i = 2;\n  System.out.println(tab[]);\n", "", {"Erreur dans indice"}},
+      {"  i = 2;\n  System.out.println(tab[-i]);\n", "", {"Erreur dans indice"}},
+      {"  tab[1] = 2;\n  System.out.println(tab[tab[1]]);\n", "", {"Erreur dans indice"}},
+      {"  i = 2;\n  st[2] = \"z\";\n  s = st[*i];\n  System.out.println(s);\n", "z\n", {}},
+      {"  i = 2;\n  s = st[**i];\n", "", {"Erreur dans indice"}},
+      {"  i = 2;\n  s = st[];\n", "", {"Erreur dans indice"}},
+      {"  i = 2;\n  s = st[-i];\n", "", {"Erreur dans indice"}},
+      {"  s = st[st[1]];\n", "", {"Erreur dans indice"}},
+      {"  i = 2;\n  r = ft[**i];\n", "", {"Erreur dans expression"}},  // "*" splits
+      {"  i = 2;\n  r = ft[*i];\n", "", {"Erreur dans expression"}},
+      {"  i = 2;\n  r = ft[];\n", "", {"Erreur dans indice"}},
+      {"  i = 2;\n  r = ft[-i];\n", "", {"Erreur dans expression"}},  // "-" splits
+      {"  r = ft[ft[1]];\n", "", {"Erreur dans indice"}},
+      {"  i = 2;\n  tab[2] = 7;\n  if (tab[*i] == 7)\n   System.out.println(\"oui\");\n", "oui\n", {}},
+      {"  i = 2;\n  if (tab[**i] == 7)\n   i = 1;\n", "", {"Erreur dans indice", "Erreur de syntaxe"}},
+      {"  i = 2;\n  if (tab[] == 7)\n   i = 1;\n", "", {"Erreur dans indice", "Erreur de syntaxe"}},
+      {"  i = 2;\n  if (7 == tab[-i])\n   i = 1;\n", "", {"Erreur dans indice", "Erreur de syntaxe"}},
+      {"  i = 2;\n  tab[-2] = 1;\n  System.out.println(i);\n", "2\n", {}},
+      {"  tab[i = 1;\n", "", {"Erreur de syntaxe"}},
   });
 }
 
@@ -107,6 +149,9 @@ TEST(StringExpressions, ConcatenationMethodsAndSubstring) {
       {"  s = t.length();\n  System.out.println(s);\n", "\n", {}},
       {"  s = 5;\n", "", {"Variable 5 n'existe pas"}},
       {"  s = i;\n", "", {"ce n'est pas un string"}},
+      {"  t = \"a\";\n  s = *t;\n  System.out.println(s);\n", "a\n", {}},
+      {"  t = \"a\";\n  s = **t;\n", "", {"Variable *t n'existe pas"}},
+      {"  t = \"a\";\n  s = t + *t;\n  System.out.println(s);\n", "aa\n", {}},
       {"  s = a + b + c;\n", "", {"Variable a + b n'existe pas", "ce n'est pas un string"}},
       {"  st[2] = \"deux\";\n  s = st[2];\n  System.out.println(s);\n", "deux\n", {}},
       {"  s = foo(st[2]);\n  System.out.println(s);\n", " \n", {}},
@@ -149,6 +194,17 @@ TEST(IntExpressions, OperatorsAndWrapAround) {
       {"  x = zz[2];\n", "", {"Identificateur inconnu"}},
       {"  x = tab[2;\n", "", {"Erreur de syntaxe"}},
       {"  x = 2147483648;\n", "", {"'2147483648' n'est pas une valeur entière correcte"}},
+      {"  x = - 1;\n  System.out.println(x);\n", "-1\n", {}},  // 0 - 1
+      {"  x = +1;\n  System.out.println(x);\n", "1\n", {}},
+      {"  x = 1 2;\n", "", {"'1 2' n'est pas une valeur entière correcte"}},
+      {"  x = 1-;\n  System.out.println(x);\n", "1\n", {}},
+      {"  x = -;\n  System.out.println(x);\n", "0\n", {}},
+      {"  x = .5;\n", "", {"Erreur dans expression"}},
+      {"  x = 0x10;\n", "", {"'0x10' n'est pas une valeur entière correcte"}},
+      {"  x = 1e2;\n", "", {"'1e2' n'est pas une valeur entière correcte"}},
+      {"  i = 5;\n  x = *i;\n  System.out.println(x);\n", "0\n", {}},  // 0 * i
+      {"  i = 5;\n  x = i +;\n  System.out.println(x);\n", "5\n", {}},
+      {"  x = i_;\n", "", {"Erreur dans expression"}},
   });
 }
 
@@ -184,20 +240,24 @@ TEST(IntExpressions, BuiltIns) {
 }
 
 TEST(IntExpressions, RandomNumbersStayInRange) {
-  Session session(Program(" static int x, k, lo, hi;\n static Random g = new Random();\n",
-                          "  lo = 99999;\n  hi = -1;\n"
-                          "  for (k=1; k<=2000; k++)\n  {\n   x = g.nextInt();\n"
-                          "   if (x < lo)\n    lo = x;\n   if (x > hi)\n    hi = x;\n  }\n"));
-  const RunResult r = session.Run();
-  EXPECT_TRUE(r.messages.empty());
-  EXPECT_GE(session.Int("lo"), 0);
-  EXPECT_LE(session.Int("hi"), 32757);
-  EXPECT_GT(session.Int("hi") - session.Int("lo"), 30000);
+  InBothModes([](bool fastPath, const char* mode) {
+    Session session(Program(" static int x, k, lo, hi;\n static Random g = new Random();\n",
+                            "  lo = 99999;\n  hi = -1;\n"
+                            "  for (k=1; k<=2000; k++)\n  {\n   x = g.nextInt();\n"
+                            "   if (x < lo)\n    lo = x;\n   if (x > hi)\n    hi = x;\n  }\n"),
+                    fastPath);
+    const RunResult r = session.Run();
+    EXPECT_TRUE(r.messages.empty()) << mode;
+    EXPECT_GE(session.Int("lo"), 0) << mode;
+    EXPECT_LE(session.Int("hi"), 32757) << mode;
+    EXPECT_GT(session.Int("hi") - session.Int("lo"), 30000) << mode;
+  });
 }
 
 TEST(IntExpressions, FixedStartSeedGivesTheSameSequence) {
   const std::string text = Program(" static int x;\n", "  x = g.nextInt();\n  System.out.println(x);\n");
   EXPECT_EQ(Session(text).Run().out, Session(text).Run().out);
+  EXPECT_EQ(Session(text, false).Run().out, Session(text).Run().out);
 }
 
 TEST(FloatExpressions, LiteralsOperatorsAndCasts) {
@@ -223,6 +283,13 @@ TEST(FloatExpressions, LiteralsOperatorsAndCasts) {
       {"  ft[3] = 2.5f;\n  r = ft[3];\n  System.out.println(r);\n", "2.5\n", {}},
       {"  r = tab[3];\n", "", {"Erreur de type"}},
       {"  r = zz;\n", "", {"Erreur dans expression"}},
+      {"  r = - 1f;\n  System.out.println(r);\n", "-1\n", {}},
+      {"  r = +1f;\n  System.out.println(r);\n", "1\n", {}},
+      {"  r = 1 2f;\n", "", {"'1 2' n'est pas une valeur flottante correcte"}},
+      {"  r = .5f;\n  System.out.println(r);\n", "0.5\n", {}},
+      {"  r = 5.f;\n  System.out.println(r);\n", "5\n", {}},
+      {"  r = 1E2f;\n  System.out.println(r);\n", "100\n", {}},
+      {"  r = f;\n", "", {"Type incorrect"}},
   });
 }
 
@@ -254,6 +321,15 @@ TEST(Assignment, TargetsIndicesAndSkippedCreations) {
       {"  s = new String();\n  System.out.println(s);\n", " \n", {}},
       {"  Sytem.out.println(\"x\");\n", "", {"Identificateur  inconnu"}},
       {"  i = 5;\n  i = \"abc\";\n", "", {"Erreur dans expression"}},
+      {"  *i = 5;\n  System.out.println(i);\n", "5\n", {}},
+      {"  **i = 5;\n", "", {"Identificateur *i inconnu"}},
+      {"  i = 2;\n  tab[**i] = 1;\n", "", {"Erreur dans indice"}},
+      {"  i = 2;\n  tab[-i] = 1;\n", "", {"Erreur dans indice"}},
+      {"  tab[] = 1;\n", "", {"Erreur dans indice"}},
+      {"  tab[tab[1]] = 1;\n", "", {"Erreur dans indice"}},
+      {"  x = 4;\n  x = new;\n  x = new(1);\n  System.out.println(x);\n", "4\n", {}},  // creations
+      {"  x = new_x;\n", "", {"Erreur dans expression"}},
+      {"  s = new1;\n", "", {"Variable new1 n'existe pas"}},
   });
 }
 
@@ -264,20 +340,26 @@ TEST(Assignment, IncrementCases) {
       {"  tab[1]++;\n", "", {}},
       {"  x = y++;\n", "", {}},
       {"  r++;\n", "", {"Variable non integer"}},
+      {"  *i++;\n  System.out.println(i);\n", "1\n", {}},
+      {"  **i++;\n  System.out.println(i);\n", "", {}},  // a silent stop
       {"  i = 2147483647;\n  i++;\n  System.out.println(i);\n", "-2147483648\n", {}},
   });
-  const RunResult r = RunProgram(kDeclarations, "  ++i;\n  System.out.println(\"apres\");\n");
-  EXPECT_EQ(r.finalState, kStopped);
-  EXPECT_EQ(r.resumeLine, 14);  // the failing line, counted from 0
+  InBothModes([](bool fastPath, const char* mode) {
+    const RunResult r = RunProgram(kDeclarations, "  ++i;\n  System.out.println(\"apres\");\n", fastPath);
+    EXPECT_EQ(r.finalState, kStopped) << mode;
+    EXPECT_EQ(r.resumeLine, 14) << mode;  // the failing line, counted from 0
+  });
 }
 
 TEST(Assignment, NewVariablesStartFromZeroEveryRun) {
   const std::string text = Program(" static int tab[] = new int[3];\n static float ft[] = new float[2];\n",
                                    "  System.out.println(tab[3]);\n  tab[3] = 5;\n"
                                    "  System.out.println(ft[2]);\n  ft[2] = 1f;\n");
-  Session session(text);
-  EXPECT_EQ(session.Run().out, "0\n0\n");
-  EXPECT_EQ(session.Run().out, "0\n0\n");
+  InBothModes([&](bool fastPath, const char* mode) {
+    Session session(text, fastPath);
+    EXPECT_EQ(session.Run().out, "0\n0\n") << mode;
+    EXPECT_EQ(session.Run().out, "0\n0\n") << mode;
+  });
 }
 
 TEST(Assignment, OutOfStoreIndicesStopTheRun) {
@@ -294,11 +376,13 @@ TEST(Assignment, OutOfStoreIndicesStopTheRun) {
 
 TEST(Assignment, AnErrorIsNeverClearedByALaterLookup) {
   // The right-hand term evaluates fine, but the left one failed: nothing is stored.
-  Session session(Program(" static String s, t;\n", "  t = \"ok\";\n  s = zz + t;\n"));
-  const RunResult r = session.Run();
-  EXPECT_EQ(r.messages, std::vector<std::string>{"Variable zz n'existe pas"});
-  EXPECT_EQ(r.finalState, kStopped);
-  EXPECT_EQ(session.Str("s"), " ");
+  InBothModes([](bool fastPath, const char* mode) {
+    Session session(Program(" static String s, t;\n", "  t = \"ok\";\n  s = zz + t;\n"), fastPath);
+    const RunResult r = session.Run();
+    EXPECT_EQ(r.messages, std::vector<std::string>{"Variable zz n'existe pas"}) << mode;
+    EXPECT_EQ(r.finalState, kStopped) << mode;
+    EXPECT_EQ(session.Str("s"), " ") << mode;
+  });
 }
 
 TEST(ToString, ConvertsAStringIntoAnInt) {

@@ -4,11 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "interp/Unit3.h"
-#include "interp/cp1252.h"
+#include "common/cp1252.h"
 #include "interp/program_text.h"
 
 namespace orv::testing {
@@ -90,10 +91,12 @@ struct RunResult {
   int32_t resumeLine = 0;
 };
 
-// Runs a whole program once, fresh, step mode off.
+// Runs a whole program once, fresh, step mode off; with the fast path
+// unless told otherwise.
 class Session {
  public:
-  explicit Session(const std::string& text) : lines(text), interpreter(host) {
+  explicit Session(const std::string& text, bool fastPath = true) : lines(text), interpreter(host) {
+    interpreter.SetFastPath(fastPath);
     interpreter.InitPrg("Essai.java");
   }
   RunResult Run(int32_t resume = 0, int32_t stepMode = 0) {
@@ -131,9 +134,14 @@ class Session {
 };
 
 inline RunResult RunProgram(const std::string& declarations, const std::string& body, bool fastPath = true) {
-  Session s(Program(declarations, body));
-  s.interpreter.SetFastPath(fastPath);
-  return s.Run();
+  return Session(Program(declarations, body), fastPath).Run();
+}
+
+// Runs `check` with the fast path, then from the text alone; `mode` names
+// the run in failure messages. Every result a test expects must come from
+// both: the text evaluator is the reference the compiled lines follow.
+inline void InBothModes(const std::function<void(bool fastPath, const char* mode)>& check) {
+  for (const bool fastPath : {true, false}) check(fastPath, fastPath ? "[fast path] " : "[text] ");
 }
 
 // One body run inside the usual frame, with what it must print and show.
@@ -147,12 +155,11 @@ struct Case {
 // what the case says.
 inline void CheckCases(const std::string& declarations, const std::vector<Case>& cases) {
   for (const Case& c : cases)
-    for (const bool fastPath : {true, false}) {
+    InBothModes([&](bool fastPath, const char* mode) {
       const RunResult r = RunProgram(declarations, c.body, fastPath);
-      const char* mode = fastPath ? "[fast path] " : "[text] ";
       EXPECT_EQ(r.out, c.out) << mode << c.body;
       EXPECT_EQ(r.messages, c.messages) << mode << c.body;
-    }
+    });
 }
 
 }  // namespace orv::testing

@@ -77,27 +77,28 @@ TEST(RunLoop, StepByStepWalkEndsLikeAnUninterruptedRun) {
                         "   System.out.println(\"b\");\n  }\n  if (i == 2)\n   System.out.println(\"c\");\n")},
       {"procedure", Small("  p();\n  p();\n  System.out.println(n);\n }\n void p()\n {\n  n++;\n")},
   };
-  for (const auto& program : programs) {
-    SCOPED_TRACE(program.name);
-    Session whole(program.text);
-    const RunResult expected = whole.Run();
-    ASSERT_EQ(expected.finalState, kFinished);
+  for (const auto& program : programs)
+    InBothModes([&](bool fastPath, const char* mode) {
+      SCOPED_TRACE(std::string(mode) + program.name);
+      Session whole(program.text, fastPath);
+      const RunResult expected = whole.Run();
+      ASSERT_EQ(expected.finalState, kFinished);
 
-    Session stepped(program.text);
-    RunResult r = EditorStep(stepped, 0);
-    std::string out = r.out;
-    std::vector<std::string> messages = r.messages;
-    for (int steps = 0; steps < 500 && r.finalState != kFinished && messages.empty(); ++steps) {
-      r = EditorStep(stepped, r.resumeLine);
-      out += r.out;
-      messages.insert(messages.end(), r.messages.begin(), r.messages.end());
-    }
-    EXPECT_TRUE(messages.empty()) << messages.front();
-    EXPECT_EQ(r.finalState, kFinished);
-    EXPECT_EQ(r.resumeLine, expected.resumeLine);
-    EXPECT_EQ(out, expected.out);
-    EXPECT_EQ(stepped.lines.Lines(), whole.lines.Lines());  // no marker is left behind
-  }
+      Session stepped(program.text, fastPath);
+      RunResult r = EditorStep(stepped, 0);
+      std::string out = r.out;
+      std::vector<std::string> messages = r.messages;
+      for (int steps = 0; steps < 500 && r.finalState != kFinished && messages.empty(); ++steps) {
+        r = EditorStep(stepped, r.resumeLine);
+        out += r.out;
+        messages.insert(messages.end(), r.messages.begin(), r.messages.end());
+      }
+      EXPECT_TRUE(messages.empty()) << messages.front();
+      EXPECT_EQ(r.finalState, kFinished);
+      EXPECT_EQ(r.resumeLine, expected.resumeLine);
+      EXPECT_EQ(out, expected.out);
+      EXPECT_EQ(stepped.lines.Lines(), whole.lines.Lines());  // no marker is left behind
+    });
 }
 
 // The runner's lines: every kind of line break, and the edits the pre-pass
@@ -264,20 +265,22 @@ TEST(Output, PrintPositionsAndGotoXY) {
 }
 
 TEST(Output, GotoXYChecksItsCoordinates) {
-  const struct { const char* body; std::vector<std::string> messages; } cases[] = {
-      {"  GOTOXY(3);\n", {"Erreur dans paramètres"}},
-      {"  GOTOXY(1,5);\n", {"Valeur de paramètre incorrecte"}},
-      {"  GOTOXY(2,0);\n", {"Valeur de paramètre incorrecte"}},
-      {"  GOTOXY(a,5);\n", {"Erreur dans indice"}},
-      {"  GOTOXY(2,5);\n", {}},
-      {"  GOTOXY(32768,32768);\n", {}},
-      {"  GOTOXY(32769,2);\n", {"Valeur de paramètre incorrecte"}},
-      {"  GOTOXY(2147483647,2147483647);\n  System.out.println(\"x\");\n", {"Valeur de paramètre incorrecte"}},
-      {"  GOTOXY(-2147483648,-2147483648);\n", {"Valeur de paramètre incorrecte"}},
-      {"  i = -2147483647;\n  i--;\n  GOTOXY(i,i);\n", {"Valeur de paramètre incorrecte"}},
-      {"  i = 3;\n  GOTOXY(i, i);\n", {}},
-  };
-  for (const auto& c : cases) EXPECT_EQ(RunProgram(" static int i;\n", c.body).messages, c.messages) << c.body;
+  CheckCases(" static int i;\n", {
+      {"  GOTOXY(3);\n", "", {"Erreur dans paramètres"}},
+      {"  GOTOXY(1,5);\n", "", {"Valeur de paramètre incorrecte"}},
+      {"  GOTOXY(2,0);\n", "", {"Valeur de paramètre incorrecte"}},
+      {"  GOTOXY(a,5);\n", "", {"Erreur dans indice"}},
+      {"  GOTOXY(2,5);\n", "", {}},
+      {"  GOTOXY(32768,32768);\n", "", {}},
+      {"  GOTOXY(32769,2);\n", "", {"Valeur de paramètre incorrecte"}},
+      {"  GOTOXY(2147483647,2147483647);\n  System.out.println(\"x\");\n", "", {"Valeur de paramètre incorrecte"}},
+      {"  GOTOXY(-2147483648,-2147483648);\n", "", {"Valeur de paramètre incorrecte"}},
+      {"  i = -2147483647;\n  i--;\n  GOTOXY(i,i);\n", "", {"Valeur de paramètre incorrecte"}},
+      {"  i = 3;\n  GOTOXY(i, i);\n", "", {}},
+      {"  i = 3;\n  GOTOXY(*i,*i);\n  System.out.print(i);\n", "3", {}},
+      {"  i = 3;\n  GOTOXY(**i,2);\n", "", {"Erreur dans indice"}},
+      {"  GOTOXY(+3, 3 );\n", "", {}},
+  });
 }
 
 TEST(Output, PrintPositionStopsAtTheLargestInt) {
@@ -293,13 +296,12 @@ TEST(Output, PrintPositionStopsAtTheLargestInt) {
 }
 
 TEST(Output, EmptyPrintLineGoesToTheAssignment) {
-  const RunResult r = RunProgram(" static int i;\n", "  System.out.println();\n");
-  EXPECT_EQ(r.messages, std::vector<std::string>{"Identificateur  inconnu"});
+  CheckCases(" static int i;\n", {{"  System.out.println();\n", "", {"Identificateur  inconnu"}}});
 }
 
 TEST(Output, DotsInsideLiteralsDoNotSplitTheLine) {
-  const RunResult r = RunProgram(" static int i;\n", "  CHDIR \".\";\n  CHDIR \"./nulle-part.d\";\n");
-  EXPECT_EQ(r.messages, std::vector<std::string>{"Répertoire ./nulle-part.d inexistant"});
+  CheckCases(" static int i;\n", {{"  CHDIR \".\";\n  CHDIR \"./nulle-part.d\";\n", "",
+                                   {"Répertoire ./nulle-part.d inexistant"}}});
 }
 
 // What the environment tells the learner after a stop.
@@ -312,11 +314,12 @@ TEST(RunLoop, AStopSaysWhy) {
       {"  if (zz < 3)\n   i = 1;\n", "Identificateur zz inconnu"},  // the first of its two messages
       {"  i = 1;\n", ""},
   };
-  for (const auto& [body, reason] : cases) {
-    Session session(Program(" static int i;\n static float r;\n", body));
-    session.Run();
-    EXPECT_EQ(Cp1252ToUtf8(session.interpreter.StopReason()), reason) << body;
-  }
+  for (const auto& [body, reason] : cases)
+    InBothModes([&](bool fastPath, const char* mode) {
+      Session session(Program(" static int i;\n static float r;\n", body), fastPath);
+      session.Run();
+      EXPECT_EQ(Cp1252ToUtf8(session.interpreter.StopReason()), reason) << mode << body;
+    });
   Session stepping(Program(" static int i;\n", "  i = 5 / 0;\n"));
   stepping.Run(0, 1);
   EXPECT_EQ(stepping.interpreter.StopReason(), "");  // a step is no failure

@@ -16,10 +16,10 @@
 
 #include "editor/Childwin.h"
 #include "editor/line_gutter.h"
-#include "editor/qt_text.h"
+#include "common/gui/qt_text.h"
 #include "interp/gui/debug_windows.h"
 #include "interp/gui/session.h"
-#include "interp/gui/view_settings.h"
+#include "common/gui/view_settings.h"
 #include "shell/Main.h"
 #include "shell/help/help_viewer.h"
 #include "shell/recent_files.h"

@@ -18,7 +18,7 @@
 #include <QToolBar>
 
 #include "editor/Childwin.h"
-#include "editor/qt_text.h"
+#include "common/gui/qt_text.h"
 #include "interp/gui/ecran.h"
 #include "interp/gui/session.h"
 #include "shell/Main.h"
@@ -238,16 +238,6 @@ class MainFormTest : public QObject {
     for (int y = 0; y < 17; ++y)
       for (int x = 0; x < ecran.TextWidth("Salut"); ++x) ink += qGray(image.pixel(x, y)) < 128;
     QVERIFY(ink > 20);
-  }
-
-  void anErrorPutsTheCaretOnTheFailingLine() {
-    main->FileNewItemClick();
-    TEditeur* editor = main->ActiveEditor();
-    QTest::keyClicks(editor->Memo1, "i = zz;");
-    editor->CaretToLine(0);
-    main->Action("Excuter1")->trigger();
-    QCOMPARE(messages, QStringList{"Erreur dans expression"});
-    QCOMPARE(editor->CaretLine(), 8);
   }
 
   void theWindowMenuListsTheEditorsWithTheActiveOneChecked() {

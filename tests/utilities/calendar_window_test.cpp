@@ -30,15 +30,10 @@ class CalendarWindowTest : public QObject {
 
   void firstOpeningShowsTodaysMonth() {
     auto calendar = Open(QDate(1998, 10, 20));
-    QCOMPARE(calendar->windowTitle(), QString("Calendrier"));
     QCOMPARE(calendar->Label1->text(), QString("octobre  1998"));
     QCOMPARE(calendar->Date(), QDate(1998, 10, 20));
     QCOMPARE(calendar->focusWidget(), calendar->Calendar1);
-    QCOMPARE(calendar->Label1->font().pixelSize(), 23);
-    QCOMPARE(calendar->BitBtn1->text(), QString("Mois"));
-    QCOMPARE(calendar->BitBtn2->text(), QString("Mois"));
-    QCOMPARE(calendar->Button1->text(), QString("Fermer"));
-    QVERIFY(!calendar->BitBtn1->icon().isNull());
+    QVERIFY(!calendar->BitBtn1->icon().isNull());  // the month buttons tell their way only by it
   }
 
   void gridHasSundayFirstHeaderAndDays() {

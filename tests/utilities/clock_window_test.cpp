@@ -67,15 +67,9 @@ class ClockWindowTest : public QObject {
 
   void init() { refusal = 0; }
 
-  void windowLooksAsDesigned() {
+  // The fields in their order, none chosen until the learner picks one.
+  void opensWithTheFieldsInOrderAndNoneChosen() {
     auto clock = Open(kOctober);
-    QCOMPARE(clock->windowTitle(), QString("Horloge"));
-    QCOMPARE(clock->size(), QSize(277, 156));
-    QCOMPARE(clock->Label1->size(), QSize(142, 34));
-    QCOMPARE(clock->Label1->font().pixelSize(), 23);
-    QVERIFY(clock->Label1->font().bold());
-    QCOMPARE(clock->Button1->text(), QString("Fermer"));
-    QCOMPARE(clock->Button2->text(), QString("Set"));
     QStringList items;
     for (auto* item : clock->RadioGroup1->findChildren<QRadioButton*>()) {
       items << item->text();

@@ -14,7 +14,7 @@
 #include "interp/gui/debug_windows.h"
 #include "interp/gui/ecran.h"
 #include "interp/gui/input_box.h"
-#include "interp/gui/qt_text.h"
+#include "common/gui/qt_text.h"
 #include "interp/gui/session.h"
 
 using namespace orv;

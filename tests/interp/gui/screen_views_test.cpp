@@ -19,9 +19,9 @@
 #include "interp/gui/debug_windows.h"
 #include "interp/gui/ecran.h"
 #include "interp/gui/input_box.h"
-#include "interp/gui/qt_text.h"
+#include "common/gui/qt_text.h"
 #include "interp/gui/session.h"
-#include "interp/gui/view_settings.h"
+#include "common/gui/view_settings.h"
 
 using namespace orv;
 using test::WhenModal;

@@ -10,7 +10,7 @@
 #include <regex>
 #include <sstream>
 
-#include "interp/cp1252.h"
+#include "common/cp1252.h"
 #include "shell/help/help_book.h"
 #include "shell/help/help_index.h"
 

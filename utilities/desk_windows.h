@@ -1,5 +1,5 @@
-// What the three desk windows share: the regional settings they follow and
-// the error box they report failures in.
+// What the three desk windows share: the error box they report failures in,
+// their title bar, colours and font.
 #pragma once
 
 #include <QColor>
@@ -7,8 +7,6 @@
 #include <QLocale>
 #include <QString>
 #include <functional>
-
-#include "interp/gui/regional.h"
 
 class QKeyEvent;
 class QWidget;

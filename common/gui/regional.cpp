@@ -1,4 +1,4 @@
-#include "interp/gui/regional.h"
+#include "common/gui/regional.h"
 
 namespace orv {
 

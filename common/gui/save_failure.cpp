@@ -1,4 +1,4 @@
-#include "interp/gui/save_failure.h"
+#include "common/gui/save_failure.h"
 
 #include <cerrno>
 

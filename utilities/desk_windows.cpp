@@ -1,4 +1,4 @@
-#include "utilities/regional.h"
+#include "utilities/desk_windows.h"
 
 #include <QKeyEvent>
 #include <QMessageBox>

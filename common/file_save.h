@@ -3,7 +3,8 @@
 // only then replace the original by a rename. Every step is checked; a full
 // disk, a write error or a refused rename leaves the original as it was.
 // A device or a pipe is written into instead of replaced, and a folder is
-// refused (EISDIR).
+// refused (EISDIR). Paths are UTF-8; on Windows they reach the system as
+// UTF-16 and the rename is MoveFileExW, replacing and written through.
 #pragma once
 
 #include <string>
@@ -11,7 +12,8 @@
 namespace orv {
 
 // The system calls a save makes, replaceable so that tests can make any one
-// of them fail. Each returns what its POSIX namesake returns and sets errno.
+// of them fail. Each returns what its POSIX namesake returns and sets errno
+// (on Windows: _write, FlushFileBuffers, _close, MoveFileExW behind them).
 struct SaveCalls {
   long (*write)(int fd, const void* data, unsigned long size);
   int (*fsync)(int fd);

@@ -1,4 +1,4 @@
-#include "editor/rules/file_save.h"
+#include "common/file_save.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "interp/Unit3.h"
+#include "interp/expression.h"
 #include "interp/real48.h"
 #include "interp/text.h"
 
@@ -52,7 +53,7 @@ int TForm3::SymbolIndex(std::string_view name) const {
 bool TForm3::ChercheEtiq(std::string& name, char& kind, int32_t& slot) {
   slot = -1;
   RunState = kStopped;
-  if (!name.empty() && name[0] == '*') name.erase(0, 1);
+  name.erase(0, name.size() - LookupName(name).size());
   const int index = SymbolIndex(name);
   if (index == 0) return false;
   kind = SymbolTable[index - 1].Kind;
@@ -127,7 +128,7 @@ std::optional<int64_t> TForm3::Indice(std::string_view indexText) {
     return int64_t{IntStore[slot]} - 1;
   }
   ClearLookupFailure();
-  const auto value = ParseInt32(name);
+  const auto value = ReadIndex(indexText).number;
   if (!value) {
     Fail("Erreur dans indice");
     return std::nullopt;

@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "common/cp1252.h"
+#include "common/decimal.h"
 
 namespace orv {
 
@@ -88,8 +89,8 @@ std::optional<long double> ParseDecimal(std::string_view s) {
   const bool negative = s[0] == '-';
   if (s[0] == '+' || s[0] == '-') s.remove_prefix(1);
   long double value = 0;
-  // from_chars is locale-independent, unlike strtold.
-  const auto result = std::from_chars(s.data(), s.data() + s.size(), value);
+  // Locale-independent, unlike strtold.
+  const auto result = ReadDecimal(s.data(), s.data() + s.size(), value);
   if (result.ec == std::errc::result_out_of_range) {
     // Too small underflows to zero; too large is no number we can hold.
     bool allZero = true;

@@ -1,11 +1,10 @@
 #include "utilities/pocket_model.h"
 
-#include <locale.h>
-
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+
+#include "common/decimal.h"
 
 namespace orv {
 
@@ -61,19 +60,6 @@ std::optional<std::string> NormalisedNumber(std::string_view s, std::string_view
   return out;
 }
 
-// Reads a number whose decimal separator is "." whatever the C library's
-// locale says, with a long double's precision.
-long double ReadCNumber(const std::string& text) {
-#ifdef _WIN32
-  // MinGW has no strtold_l; its strtold reads the locale's separator.
-  std::string local = text;
-  if (const size_t dot = local.find('.'); dot != std::string::npos) local.replace(dot, 1, localeconv()->decimal_point);
-  return std::strtold(local.c_str(), nullptr);
-#else
-  static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
-  return strtold_l(text.c_str(), nullptr, c);
-#endif
-}
 
 std::string NotFloat(const std::string& text) { return "'" + text + "'" + kNotFloat; }
 
@@ -127,9 +113,17 @@ std::optional<long double> ReadPocketNumber(std::string_view text,
                                             std::string_view decimalSeparator) {
   const auto normalised = NormalisedNumber(TrimBlanks(text), decimalSeparator);
   if (!normalised) return std::nullopt;
-  errno = 0;
-  const long double v = ReadCNumber(*normalised);
-  if (errno == ERANGE && std::isinf(v)) return std::nullopt;
+  // from_chars takes no "+" sign.
+  std::string_view number = *normalised;
+  if (number.starts_with('+')) number.remove_prefix(1);
+  long double v = 0;
+  const auto read = ReadDecimal(number.data(), number.data() + number.size(), v);
+  // Too small is zero; too large is no number.
+  if (read.ec == std::errc::result_out_of_range) {
+    if (number.find("e-") == std::string_view::npos) return std::nullopt;
+    return number.starts_with('-') ? -0.0L : 0.0L;
+  }
+  if (read.ec != std::errc() || read.ptr != number.data() + number.size()) return std::nullopt;
   return v;
 }
 

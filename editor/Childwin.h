@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <vector>
 
 #include "editor/ColMemo.h"
 #include "editor/editor_dialogs.h"
@@ -12,6 +13,7 @@
 #include "common/file_save.h"
 
 class QPrinter;
+class QTimer;
 
 namespace orv {
 
@@ -51,6 +53,12 @@ class TEditeur : public QWidget {
   // line list still edits it).
   void SetRunReadOnly(bool readOnly);
   bool RunReadOnly() const;
+  bool Animating() const;
+  // Milliseconds between two lines of an animated run: one of the levels,
+  // from one line every 2 s to 5 lines a second, remembered.
+  static const std::vector<int>& AnimationPaces();
+  static int AnimationPace();
+  static void SetAnimationPace(int milliseconds);
 
   // The system calls of a save (tests make one of them fail).
   void SetSaveCalls(const SaveCalls* calls) { SaveCalls_ = calls ? calls : &SystemSaveCalls(); }
@@ -139,6 +147,13 @@ class TEditeur : public QWidget {
   void Continuer2();
   void Arret();
   void Pasapas(bool checked);
+  // The animated run (childwin_animation.cpp): step mode by itself, one line
+  // at each tick of the remembered pace, each stop shown as after an F7.
+  // Animer while animating pauses; so do Échap, Ctrl+Pause, a click or a key
+  // in the text, the other run commands, another window becoming active and
+  // any close. Any stop that is not a plain step ends it.
+  void Animer();
+  void PauseAnimation();
   // Asks a line number and puts the caret at its start.
   void AllerALaLigne();
 
@@ -155,10 +170,13 @@ class TEditeur : public QWidget {
   void RunStopped(int line, const QString& reason);
   // The program ran to its end.
   void RunEnded();
+  // An animated run started or paused.
+  void AnimationChanged(bool animating);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   bool SearchAndSelect(const QString& what, const TSearchOptions& options);
@@ -168,6 +186,12 @@ class TEditeur : public QWidget {
   int32_t RunProgram();
   void ReportStop(int32_t finalState);
   void ShowRunEnd(int32_t finalState);
+  int32_t StartRun();
+  int32_t ResumeRun();
+  bool PlainStepStop(int32_t finalState);
+  bool HoldsStoppedRun() const;
+  void AnimationTick();
+  void ScheduleTick();
   QRect VisibleTextArea() const;
   void MarkStep(int line);
   bool ReadWholeFile(const QString& name, std::string& bytes);
@@ -193,6 +217,8 @@ class TEditeur : public QWidget {
   QColor StopColor_;
   int StopRevision_ = 0;
   int HighlightRevision_ = -1;
+  QTimer* AnimationTimer_ = nullptr;  // single shot, running while animating
+  bool animating_ = false;
 };
 
 }  // namespace orv

@@ -10,9 +10,16 @@
 #include "common/gui/qt_text.h"
 #include "interp/gui/session.h"
 
+#include <QPointer>
+
 namespace orv {
 namespace {
 
+// The window whose program the interpreter ran last: a stopped run is its run.
+QPointer<const TEditeur>& LastRunWindow() {
+  static QPointer<const TEditeur> window;
+  return window;
+}
 
 bool StartsWith(const std::string& line, char marker) { return !line.empty() && line[0] == marker; }
 
@@ -29,6 +36,7 @@ QString TEditeur::ProgramName() const {
 
 int32_t TEditeur::RunProgram() {
   InterpreterSession& session = Interpreter();
+  LastRunWindow() = this;
   TForm3& interpreter = session.Interpreter();
   interpreter.InitPrg(ToCp1252(ProgramName()));
   interpreter.SetEchoKeyboard(true);
@@ -113,20 +121,58 @@ void TEditeur::MarkStep(int line) {
   Lines().SetLine(line, kStepMarker + Lines().Line(line));
 }
 
+// During an animated run the run commands pause it, nothing more: the run
+// stays stopped where the last step left it.
 void TEditeur::Executer() {
-  InterpreterSession& session = Interpreter();
-  if (session.Running()) return;
+  if (Animating()) return PauseAnimation();
+  if (Interpreter().Running()) return;
+  StartRun();
+}
+
+// A run from the start, shown as F9 shows it.
+int32_t TEditeur::StartRun() {
   Raz();
-  session.ResumeLine = 0;
-  ShowRunEnd(RunProgram());
+  Interpreter().ResumeLine = 0;
+  const int32_t finalState = RunProgram();
+  ShowRunEnd(finalState);
+  return finalState;
 }
 
 void TEditeur::Continuer2() {
+  if (Animating()) return PauseAnimation();
+  if (Interpreter().Running()) return;
+  ResumeRun();
+}
+
+// One resume from where the last run stopped, shown as F7 shows it.
+int32_t TEditeur::ResumeRun() {
   InterpreterSession& session = Interpreter();
-  if (session.Running()) return;
   const std::string line = Lines().Line(session.ResumeLine);
   if (StartsWith(line, kStepMarker)) Lines().SetLine(session.ResumeLine, line.substr(1));
-  ShowRunEnd(RunProgram());
+  const int32_t finalState = RunProgram();
+  ShowRunEnd(finalState);
+  return finalState;
+}
+
+// The interpreter stands in a run of this window's program, stopped: F7
+// would go on with it.
+bool TEditeur::HoldsStoppedRun() const {
+  InterpreterSession& session = Interpreter();
+  return LastRunWindow() == this && !session.Running() && !session.Interpreter().StartsOver(session.ResumeLine);
+}
+
+// A stop of step mode before the next line, and nothing else: no error, no
+// interrupt, no breakpoint on the line where the run waits.
+bool TEditeur::PlainStepStop(int32_t finalState) {
+  if (finalState != kStopped && finalState != kStoppedBeforeCloser) return false;
+  InterpreterSession& session = Interpreter();
+  if (session.StepMode != 1) return false;
+  const TForm3& interpreter = session.Interpreter();
+  if (!interpreter.StopReason().empty() || interpreter.Interrupted()) return false;
+  const int stop = finalState == kStoppedBeforeCloser ? session.ResumeLine - 1 : session.ResumeLine;
+  std::string line = Lines().Line(stop);
+  if (StartsWith(line, kStepMarker)) line.erase(0, 1);
+  return !StartsWith(line, kBreakMarker);
 }
 
 // Toggles the breakpoint of the caret's line. The resume point stays where the
@@ -153,6 +199,9 @@ void TEditeur::Arret() {
   Memo1->setTextCursor(cursor);
 }
 
-void TEditeur::Pasapas(bool checked) { Interpreter().StepMode = checked ? 1 : 0; }
+void TEditeur::Pasapas(bool checked) {
+  if (!checked) PauseAnimation();  // an animation is step mode
+  Interpreter().StepMode = checked ? 1 : 0;
+}
 
 }  // namespace orv

@@ -13,6 +13,7 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QSpinBox;
 class QTimer;
 class QToolBar;
 
@@ -53,6 +54,9 @@ class TMainForm : public QMainWindow {
   QLabel* Panel2 = nullptr;
   QLabel* CaretPanel = nullptr;  // "Ligne L, col C" of the active editor
   QToolBar* SpeedPanel = nullptr;
+  // "Vitesse": the animated run's pace, as an index in
+  // TEditeur::AnimationPaces() (higher is faster).
+  QSpinBox* PaceBox = nullptr;
 
   TEditeur* ActiveEditor() const;
   QList<TEditeur*> Editors() const;
@@ -80,6 +84,7 @@ class TMainForm : public QMainWindow {
   TEditeur* OpenEditor(const QString& path);
   void FileCloseItemClick();
   void PasapasClick();
+  void AnimerClick();
   void WindowArrangeItemClick();
   void WindowMinimizeItemClick();
   void UpdateMenuItems();

@@ -7,17 +7,20 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProxyStyle>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTextBlock>
 #include <QTimer>
 #include <QToolBar>
 #include <QWindow>
+#include <algorithm>
 
 #include "common/gui/regional.h"
 #include "common/gui/view_settings.h"
@@ -45,6 +48,34 @@ class DisabledItemsStyle : public QProxyStyle {
                 QStyleHintReturn* data) const override {
     if (hint == SH_Menu_AllowActiveAndDisabled) return 1;
     return QProxyStyle::styleHint(hint, option, widget, data);
+  }
+};
+
+// The animated run's pace, shown in lines a second. Its value is an index in
+// the paces, the slowest first; arrows and the wheel step through them.
+class PaceSpinBox : public QSpinBox {
+ public:
+  explicit PaceSpinBox(QWidget* parent) : QSpinBox(parent) {
+    setRange(0, static_cast<int>(TEditeur::AnimationPaces().size()) - 1);
+    lineEdit()->setReadOnly(true);
+  }
+
+ protected:
+  QString textFromValue(int value) const override {
+    const int pace = TEditeur::AnimationPaces().at(static_cast<size_t>(std::clamp(value, minimum(), maximum())));
+    if (pace >= 2000) return QStringLiteral("1 ligne / %1 s").arg(pace / 1000);
+    const int perSecond = (1000 + pace / 2) / pace;
+    return perSecond == 1 ? QStringLiteral("1 ligne / s") : QStringLiteral("%1 lignes / s").arg(perSecond);
+  }
+  int valueFromText(const QString& text) const override {
+    for (int value = minimum(); value <= maximum(); ++value)
+      if (textFromValue(value) == text) return value;
+    return this->value();
+  }
+  QValidator::State validate(QString& text, int&) const override {
+    for (int value = minimum(); value <= maximum(); ++value)
+      if (textFromValue(value) == text) return QValidator::Acceptable;
+    return QValidator::Intermediate;
   }
 };
 
@@ -161,6 +192,24 @@ void TMainForm::BuildToolBar() {
     SpeedPanel->widgetForAction(action)->setObjectName(name);
     actions_.insert(name, action);
   }
+  // The pace of "Exécuter > Animer", changed at any time: the next line
+  // comes at the new pace.
+  auto* gap = new QWidget(SpeedPanel);
+  gap->setFixedWidth(10);
+  SpeedPanel->addWidget(gap);
+  auto* label = new QLabel(QStringLiteral("Vitesse "), SpeedPanel);
+  PaceBox = new PaceSpinBox(SpeedPanel);
+  PaceBox->setObjectName("PaceBox");
+  PaceBox->setToolTip(QStringLiteral("Vitesse de l'exécution animée (Maj+F9)"));
+  PaceBox->setStatusTip(QStringLiteral("Nombre de lignes exécutées par seconde quand le programme est animé"));
+  PaceBox->setFocusPolicy(Qt::NoFocus);  // the keys stay with the program's text
+  label->setBuddy(PaceBox);
+  const std::vector<int>& paces = TEditeur::AnimationPaces();
+  PaceBox->setValue(static_cast<int>(std::find(paces.begin(), paces.end(), TEditeur::AnimationPace()) - paces.begin()));
+  connect(PaceBox, &QSpinBox::valueChanged, this,
+          [](int value) { TEditeur::SetAnimationPace(TEditeur::AnimationPaces().at(static_cast<size_t>(value))); });
+  SpeedPanel->addWidget(label);
+  SpeedPanel->addWidget(PaceBox);
 }
 
 void TMainForm::BuildStatusBar() {

@@ -48,12 +48,12 @@ void TMainForm::ShowDebugView(QWidget& view, void (InterpreterSession::*show)())
   for (const char* name : {"Excuter1", "Pointdarrt1", "Continuer2", "Interrompre1"}) view.addAction(Action(name));
   if (!view.property(kPlaced).toBool()) {
     const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-    const QWidget* views[] = {&TableSymbolesWindow(), &VariableWindow()};
+    const QWidget* views[] = {&TableSymbolesWindow(), &VariableWindow(), &PileExecutionWindow()};
     std::vector<QSize> frames;
     for (const QWidget* each : views) frames.push_back(each->size().grownBy(frame));
     const QRect client(mdiArea_->mapToGlobal(QPoint(0, 0)), mdiArea_->size());
     const TEditeur* editor = ActiveEditor();
-    const size_t slot = &view == views[0] ? 0 : 1;
+    const size_t slot = static_cast<size_t>(std::find(std::begin(views), std::end(views), &view) - std::begin(views));
     view.move(ToolPlace(client, frames, slot, editor ? editor->CaretLineArea() : QRect()));
     view.setProperty(kPlaced, true);
   }

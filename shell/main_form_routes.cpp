@@ -27,6 +27,7 @@ namespace {
 
 constexpr int kNewWindowCaret = 137;  // the blank line inside main
 constexpr char kHelpPlaced[] = "orvHelpPlaced";  // the help placed once
+constexpr char kLinesRouted[] = "orvLinesRouted";  // the stack view's lines go to the editor
 
 template <typename Window>
 Window& Ensure(Window*& window, QWidget* parent) {
@@ -68,10 +69,22 @@ void TMainForm::Route() {
       {"subs1", [this] { OnEditor(&TEditeur::ListeSubs); }},
       {"Tabledessymboles1", [this] { ShowDebugView(TableSymbolesWindow(), &InterpreterSession::Stats); }},
       {"Examinervariable1", [this] { ShowDebugView(VariableWindow(), &InterpreterSession::Examiner); }},
+      {"PileExecution1", [this] {
+         // Created at first use; a double-click on an entry shows its line.
+         TPileExecution& pile = PileExecutionWindow();
+         if (!pile.property(kLinesRouted).toBool()) {
+           connect(&pile, &TPileExecution::LineChosen, this, [this](int line) {
+             if (TEditeur* editor = ActiveEditor()) editor->CaretToLine(line);
+           });
+           pile.setProperty(kLinesRouted, true);
+         }
+         ShowDebugView(pile, &InterpreterSession::Pile);
+       }},
       {"Ecran1", [] { Interpreter().ShowEcran(); }},
       {"Excuter1", [this] { OnEditor(&TEditeur::Executer); }},
       {"Pointdarrt1", [this] { OnEditor(&TEditeur::Arret); }},
       {"Continuer2", [this] { OnEditor(&TEditeur::Continuer2); }},
+      {"Animer1", [this] { AnimerClick(); }},
       {"Interrompre1", [] { Interpreter().RequestInterrupt(); }},
       {"Pasapas", [this] { PasapasClick(); }},
       {"Motscl1", [this] { OnEditor(&TEditeur::Instructions); }},
@@ -122,6 +135,14 @@ void TMainForm::FileCloseItemClick() {
 void TMainForm::PasapasClick() {
   // The action has already inverted its check mark.
   if (TEditeur* editor = ActiveEditor()) editor->Pasapas(Action("Pasapas")->isChecked());
+}
+
+// An animation is step mode: the menu's check mark says so.
+void TMainForm::AnimerClick() {
+  TEditeur* editor = ActiveEditor();
+  if (!editor) return;
+  if (!editor->Animating()) Action("Pasapas")->setChecked(true);
+  editor->Animer();
 }
 
 void TMainForm::NumerosLigneClick() {

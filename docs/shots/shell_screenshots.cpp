@@ -5,6 +5,7 @@
 #include <QMdiSubWindow>
 #include <QElapsedTimer>
 #include <QScreen>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -63,6 +64,18 @@ int main(int argc, char** argv) {
   for (int i = 0; i < 4; ++i) editor->Continuer2();
   QApplication::processEvents();
   main->grab().save(dir + "/pas-a-pas.png");
+  // An animated run caught in the loop, its pace in the tool bar.
+  editor->Lines().SetLine(13, "  nom = \"Total : \";");
+  main->PaceBox->setValue(main->PaceBox->maximum());
+  int inLoop = 0;  // the loop's body reached, its third time caught
+  QObject::connect(editor, &TEditeur::RunStopped, [&inLoop](int line) { inLoop += line == 11; });
+  main->Action("Animer1")->trigger();
+  QElapsedTimer animated;
+  animated.start();
+  while (editor->Animating() && inLoop < 3 && animated.elapsed() < 20000)
+    QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+  main->grab().save(dir + "/animation.png");
+  editor->PauseAnimation();
   for (TEditeur* e : main->Editors()) e->SetModified(false);
   main->close();
   return 0;

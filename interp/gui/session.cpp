@@ -17,6 +17,7 @@ namespace {
 // Singletons go when the application object does, before Qt is torn down.
 TTableSymboles* tableSymboles = nullptr;
 TVariable* variable = nullptr;
+TPileExecution* pileExecution = nullptr;
 InterpreterSession* session = nullptr;
 TForm12* form12 = nullptr;
 
@@ -27,6 +28,8 @@ void DeleteSingletons() {
   form12 = nullptr;
   delete variable;
   variable = nullptr;
+  delete pileExecution;
+  pileExecution = nullptr;
   delete tableSymboles;
   tableSymboles = nullptr;
 }
@@ -78,6 +81,7 @@ QString Shortened(QString value) {
 
 TTableSymboles& TableSymbolesWindow() { return Once(tableSymboles); }
 TVariable& VariableWindow() { return Once(variable); }
+TPileExecution& PileExecutionWindow() { return Once(pileExecution); }
 InterpreterSession& Interpreter() {
   if (session) return *session;
   Once(session);
@@ -117,6 +121,7 @@ bool InterpreterSession::Exec(LineList& lines, int32_t& finalState) {
   interpreter_->Exec(lines, ResumeLine, StepMode, finalState);
   qApp->removeEventFilter(this);
   running_ = false;
+  stack_ = StackEntries(*interpreter_, &lines);
   // Whatever box the run opened and closed, its output stays in front.
   if (ecran_->isVisible()) ecran_->raise();
   RefreshDebugViews();
@@ -176,12 +181,16 @@ void InterpreterSession::RefreshDebugViews() {
   host_->SetMessagesMuted(true);
   // Open views stay above the screen, which each run brings to the front.
   if (tableSymboles && tableSymboles->isVisible()) {
-    tableSymboles->Refresh(ListingLines());
+    tableSymboles->Refresh(ListingLines(), LookAtArrays(*interpreter_));
     tableSymboles->raise();
   }
   if (variable && variable->isVisible()) {
     variable->Refresh();
     variable->raise();
+  }
+  if (pileExecution && pileExecution->isVisible()) {
+    pileExecution->Refresh(stack_);
+    pileExecution->raise();
   }
   host_->SetMessagesMuted(false);
 }
@@ -190,7 +199,7 @@ void InterpreterSession::Stats() {
   TTableSymboles& window = TableSymbolesWindow();
   if (!window.isVisible()) window.Clear();  // a new look: nothing has changed yet
   host_->SetMessagesMuted(true);
-  window.Refresh(ListingLines());
+  window.Refresh(ListingLines(), LookAtArrays(*interpreter_));
   host_->SetMessagesMuted(false);
   ShowTool(window);
 }
@@ -203,6 +212,12 @@ void InterpreterSession::Examiner() {
     window.Refresh(false);  // the last name, as it is now
     host_->SetMessagesMuted(false);
   }
+  ShowTool(window);
+}
+
+void InterpreterSession::Pile() {
+  TPileExecution& window = PileExecutionWindow();
+  window.Refresh(stack_);
   ShowTool(window);
 }
 

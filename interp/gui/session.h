@@ -46,7 +46,13 @@ class InterpreterSession : public QObject {
   // the state again, what changed in bold.
   void Stats();
   void Examiner();
+  // "Voir > Pile d'exécution": the loops and calls the last run left on the
+  // stacks (at a stop, an error or the end).
+  void Pile();
   void RefreshDebugViews();
+  // What the stack view lists: taken at the end of each run, while the
+  // program's text is at hand.
+  const std::vector<StackEntry>& StackView() const { return stack_; }
 
  signals:
   void RunningChanged(bool running);
@@ -63,12 +69,14 @@ class InterpreterSession : public QObject {
   std::unique_ptr<GuiHost> host_;
   std::unique_ptr<TForm3> interpreter_;
   bool running_ = false;
+  std::vector<StackEntry> stack_;
 };
 
 // The interpreter's windows, each created once: by the start-up sequence in
 // its order, or at first use. They last until the application ends.
 TTableSymboles& TableSymbolesWindow();
 TVariable& VariableWindow();
+TPileExecution& PileExecutionWindow();
 InterpreterSession& Interpreter();  // with the "Ecran" window
 TForm12& Form12Window();
 // The interpreter only once something has created it (nullptr before), so

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_host.h"
+#include "interp/debug_views.h"
 
 namespace orv::testing {
 namespace {
@@ -67,6 +68,127 @@ TEST(Examiner, EvaluatesNamesAndElements) {
   EXPECT_EQ(session.host.messages.back(), "Indice de type incorrect");
   EXPECT_EQ(t.Examiner("tab[9999]"), "");
   EXPECT_EQ(session.host.messages.back(), "Indice hors limites");
+}
+
+// --- Arrays -------------------------------------------------------------------
+
+std::vector<std::string> Utf8Cells(const ArrayLook& array) {
+  std::vector<std::string> cells;
+  for (const std::string& cell : array.Cells) cells.push_back(Cp1252ToUtf8(cell));
+  return cells;
+}
+
+TEST(Arrays, EachKindShowsItsElementsAtTheirSize) {
+  Session session(Program(" static int i, t[] = new int[3], k;\n static float r[] = new float[2];\n"
+                          " static String s[] = new String[2];\n static String u;\n static float z;\n",
+                          "  t[1] = -7;\n  t[3] = 2147483647;\n  k = 5;\n  r[2] = 0.1f;\n  s[1] = \"Zo\xE9\";\n"
+                          "  u = \"apr\xE8s\";\n"));
+  ASSERT_TRUE(session.Run().messages.empty());
+  const std::vector<ArrayLook> arrays = LookAtArrays(session.interpreter);
+  ASSERT_EQ(arrays.size(), 3u);  // i, k, u and z are no arrays
+  EXPECT_EQ(arrays[0].Name, "t");
+  EXPECT_EQ(Utf8Cells(arrays[0]), (std::vector<std::string>{"-7", "0", "2147483647"}));  // not up to k
+  EXPECT_EQ(Utf8Cells(arrays[1]), (std::vector<std::string>{"0", "0.100000000000023"}));
+  EXPECT_EQ(Utf8Cells(arrays[2]), (std::vector<std::string>{"Zoé", " "}));  // not up to u
+  EXPECT_EQ(CellChars(arrays[0]), 10u);
+  EXPECT_EQ(CellChars(arrays[2]), 3u);
+}
+
+TEST(Arrays, TheLastArrayOfAKindEndsWhereTheStoreDoes) {
+  Session session(Program(" static int t[] = new int[2000];\n static int v[] = new int[0];\n", "  t[2000] = 4;\n"));
+  ASSERT_TRUE(session.Run().messages.empty());
+  const std::vector<ArrayLook> arrays = LookAtArrays(session.interpreter);
+  ASSERT_EQ(arrays.size(), 2u);
+  ASSERT_EQ(arrays[0].Cells.size(), 2000u);
+  EXPECT_EQ(arrays[0].Cells.back(), "4");
+  EXPECT_TRUE(arrays[1].Cells.empty());
+  EXPECT_EQ(CellChars(arrays[1]), 1u);
+}
+
+TEST(Arrays, ChangedCellsCompareWithTheLookBefore) {
+  const auto look = [](std::string name, std::vector<std::string> cells) {
+    return ArrayLook{std::move(name), 'I', std::move(cells)};
+  };
+  const std::vector<ArrayLook> before = {look("t", {"1", "2", "3"}), look("u", {"5"})};
+  const struct {
+    const char* what;
+    std::vector<ArrayLook> now;
+    bool firstLook;
+    std::vector<std::vector<bool>> changed;
+  } rows[] = {
+      {"nothing changed", before, false, {{false, false, false}, {false}}},
+      {"one element", {look("t", {"1", "9", "3"}), look("u", {"5"})}, false, {{false, true, false}, {false}}},
+      {"a first look", {look("t", {"1", "9", "3"})}, true, {{false, false, false}}},
+      {"a new array", {look("w", {"1"})}, false, {{true}}},
+      {"a longer array", {look("t", {"1", "2", "3", "0"})}, false, {{false, false, false, true}}},
+      {"same name, other kind", {ArrayLook{"u", 'S', {"5"}}}, false, {{true}}},
+  };
+  for (const auto& row : rows) EXPECT_EQ(ChangedCells(row.now, before, row.firstLook), row.changed) << row.what;
+}
+
+// --- Stacks ----------------------------------------------------------------------
+
+// Each program stops at its breakpoint (or on its error); lines as the editor
+// numbers them: the frame's main body starts on line 7.
+TEST(StackEntries, ListsTheLoopsAndCallsTopFirst) {
+  const std::string bp = "\xBB";
+  const struct {
+    const char* what;
+    std::string body;
+    std::string message;  // the error the run stops on, if any
+    std::vector<std::pair<std::string, int>> entries;  // text, editor line (0: none)
+  } rows[] = {
+      {"for", "  for (i=1; i<=10; i++)\n  {\n" + bp + "   k = i;\n  }\n", "",
+       {{"for i de 1 à 10, pas 1 (ligne 7)", 7}}},
+      {"for below its limit, by 2", "  for (i=0; i<10; i+=2)\n  {\n" + bp + "   k = i;\n  }\n", "",
+       {{"for i de 0 à 9, pas 2 (ligne 7)", 7}}},
+      {"for inside while", "  while (k < 3)\n  {\n   for (i=5; i>=1; i--)\n   {\n" + bp + "    k = 9;\n   }\n  }\n", "",
+       {{"for i de 5 à 1, pas -1 (ligne 9)", 9}, {"while (ligne 7)", 7}}},
+      {"do", "  k = 2;\n  do\n  {\n" + bp + "   k = 1;\n  }\n  while (k == 1);\n", "",
+       {{"do … while (ligne 8)", 8}}},
+      {"a call inside a loop", "  for (i=1; i<=2; i++)\n  {\n   affiche();\n  }\n }\n void affiche()\n {\n" + bp + "  k = i;\n",
+       "", {{"appel de affiche() depuis la ligne 9", 9}, {"for i de 1 à 2, pas 1 (ligne 7)", 7}}},
+      {"empty", bp + "  k = 1;\n", "", {}},
+      {"after Pile vide", "  for (i=1; i<=3; i++)\n  {\n   return;\n  }\n", "Pile vide",
+       {{"for i de 1 à 3, pas 1 (ligne 7)", 7}}},
+  };
+  for (const auto& row : rows) {
+    Session session(Program(" static int i, k;\n", row.body));
+    const RunResult r = session.Run();
+    EXPECT_EQ(r.messages, row.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{row.message})
+        << row.what;
+    EXPECT_EQ(r.finalState, kStopped) << row.what;
+    std::vector<std::pair<std::string, int>> shown;
+    for (const StackEntry& entry : StackEntries(session.interpreter, &session.lines))
+      shown.emplace_back(Cp1252ToUtf8(entry.Text), entry.Line + 1);
+    EXPECT_EQ(shown, row.entries) << row.what;
+  }
+}
+
+// A call too deep leaves thirty calls and the line of the one refused.
+TEST(StackEntries, WhatAFullStackLeaves) {
+  Session session(Program("", "  p();\n }\n void p()\n {\n  p();\n"));
+  EXPECT_EQ(session.Run().messages, std::vector<std::string>{"Pile saturée"});
+  const std::vector<StackEntry> entries = StackEntries(session.interpreter, nullptr);
+  ASSERT_EQ(entries.size(), 31u);
+  EXPECT_EQ(Cp1252ToUtf8(entries[0].Text), "valeur restée en pile : 9");
+  EXPECT_EQ(entries[0].Line, -1);
+  EXPECT_EQ(entries[1].Text, "appel de p() depuis la ligne 10");
+  EXPECT_EQ(entries.back().Text, "appel de p() depuis la ligne 6");
+}
+
+// Without the program's text a for still says how far it goes; an item
+// missing from the return stack leaves the entry without a line.
+TEST(StackEntries, WithoutTheTextOrTheItems) {
+  Session session(Program(" static int i;\n", "  for (i=1; i<=4; i++)\n  {\n\xBB   i = i;\n  }\n"));
+  session.Run();
+  TForm3& t = session.interpreter;
+  EXPECT_EQ(Cp1252ToUtf8(StackEntries(t, nullptr).at(0).Text), "for i jusqu'à 4, pas 1 (ligne 7)");
+  t.ReturnTop = 2;
+  const std::vector<StackEntry> entries = StackEntries(t, &session.lines);
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].Text, "for (ligne inconnue)");
+  EXPECT_EQ(entries[0].Line, -1);
 }
 
 }  // namespace

@@ -8,7 +8,11 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QSettings>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPointer>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -18,6 +22,7 @@
 #include "editor/line_gutter.h"
 #include "common/gui/qt_text.h"
 #include "interp/gui/debug_windows.h"
+#include "interp/gui/input_box.h"
 #include "interp/gui/session.h"
 #include "common/gui/view_settings.h"
 #include "shell/Main.h"
@@ -28,6 +33,21 @@
 #include "tests/editor/editor_test_support.h"
 
 using namespace orv;
+
+namespace {
+
+// Types `text` and Enter in the keyboard box as soon as a program opens it.
+void TypeInKeyboardBox(const QString& text) {
+  auto* box = qobject_cast<TForm12*>(QApplication::activeModalWidget());
+  if (!box) {
+    QTimer::singleShot(10, [text] { TypeInKeyboardBox(text); });
+    return;
+  }
+  QTest::keyClicks(box->Edit1, text);
+  QTest::keyClick(box->Edit1, Qt::Key_Return);
+}
+
+}  // namespace
 
 class ComfortTest : public QObject {
   Q_OBJECT
@@ -305,6 +325,133 @@ class ComfortTest : public QObject {
     QVERIFY(!editor->FormCloseQuery());
     QCOMPARE(dialogs.Questions, QStringList{"Enregistrer changements dans 'Java3.java'?"});
     editor->SetDialogs(nullptr);
+  }
+
+  // "Exécuter > Animer" at the fastest pace on a program whose line 10 (index
+  // 9) differs by row. The run goes one line a tick, each stop the F7 one,
+  // until the program stops it (end, breakpoint, error, keyboard) or the
+  // learner pauses it (the run then stands exactly as after F7 steps) or
+  // closes its window.
+  void anAnimatedRunStepsOneLineATickUntilAStop_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("action");  // done once the run waits on line 9 (index 8)
+    QTest::addColumn<int>("resume");      // where the run waits at the end; -1: ended
+    QTest::addColumn<QString>("i");
+    QTest::addColumn<QString>("message");
+    const QString plain = "  i = 3;";
+    QTest::newRow("to the end") << plain << "" << -1 << "4" << "";
+    QTest::newRow("breakpoint") << "\u00BB  i = 3;" << "" << 9 << "2" << "";
+    QTest::newRow("error") << "  i = zz;" << "" << 9 << "2" << "Erreur dans expression";
+    QTest::newRow("keyboard") << "  FGETS(System.in, s);" << "" << 10 << "2" << "";
+    QTest::newRow("Échap") << plain << "Échap" << 8 << "1" << "";
+    QTest::newRow("Ctrl+Pause") << plain << "Ctrl+Pause" << 8 << "1" << "";
+    QTest::newRow("click in the text") << plain << "clic" << 8 << "1" << "";
+    QTest::newRow("F7") << plain << "Continuer2" << 8 << "1" << "";
+    QTest::newRow("F9") << plain << "Excuter1" << 8 << "1" << "";
+    QTest::newRow("Maj+F9") << plain << "Animer1" << 8 << "1" << "";
+    QTest::newRow("step mode off") << plain << "Pasapas" << 8 << "1" << "";
+    QTest::newRow("editor closed") << plain << "fermer" << -2 << "" << "";
+    QTest::newRow("main window closed") << plain << "quitter" << -2 << "" << "";
+  }
+  void anAnimatedRunStepsOneLineATickUntilAStop() {
+    QFETCH(QString, line);
+    QFETCH(QString, action);
+    QFETCH(int, resume);
+    QFETCH(QString, i);
+    QFETCH(QString, message);
+    main->PaceBox->setValue(main->PaceBox->maximum());
+    const int pace = TEditeur::AnimationPace();
+    QCOMPARE(pace, 200);  // 5 lines a second, remembered
+    Interpreter().Host().messageBox = [this](const QString& m) { messages << m; };
+    // The main window closing is done on a frame of its own.
+    TMainForm* frame = main;
+    if (action == "quitter") {
+      frame = new TMainForm;
+      frame->message = [this](const QString& m) { messages << m; };
+      frame->show();
+    }
+    frame->FileNewItemClick();
+    QPointer<TEditeur> editor = frame->ActiveEditor();
+    const QString program = "import java.util.*;\nclass Sansnom\n{\n static int i;\n static String s;\n"
+                            " public static void main(String args[])\n {\n  i = 1;\n  i = 2;\n" +
+                            line + "\n  i = 4;\n }\n}";
+    editor->Memo1->setPlainText(program);
+    editor->SetModified(false);
+    if (line.contains("FGETS")) {
+      QTimer::singleShot(0, this, [] { TypeInKeyboardBox("abc"); });
+    }
+    QList<int> lines;
+    QList<qint64> times;
+    QElapsedTimer clock;
+    clock.start();
+    connect(editor, &TEditeur::RunStopped, this, [&](int stop) {
+      lines << stop;
+      times << clock.elapsed();
+    });
+    QSignalSpy animations(editor, &TEditeur::AnimationChanged);
+    frame->Action("Animer1")->trigger();
+    QVERIFY(frame->Action("Pasapas")->isChecked());
+    QCOMPARE(animations.count(), 1);
+    if (!action.isEmpty()) {
+      QTRY_COMPARE_WITH_TIMEOUT(Interpreter().ResumeLine, 8, 5000);
+      QVERIFY(editor->Animating());
+      if (action == "Échap") QTest::keyClick(editor->Memo1, Qt::Key_Escape);
+      else if (action == "Ctrl+Pause") QTest::keyClick(editor->Memo1, Qt::Key_Pause, Qt::ControlModifier);
+      else if (action == "clic") QTest::mouseClick(editor->Memo1->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+      else if (action == "fermer") editor->SetModified(false), editor->close();
+      else if (action == "quitter") editor->SetModified(false), frame->close();
+      else frame->Action(action)->trigger();
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!editor || !editor->Animating(), 5000);
+    const int steps = static_cast<int>(lines.size());
+    QTest::qWait(3 * pace);  // nothing runs after the stop
+    QCOMPARE(lines.size(), steps);
+    // From main's body on, one line after the other, a pace apart: never two
+    // lines at once.
+    QVERIFY(steps >= 3);
+    QCOMPARE(lines.first(), 6);
+    for (int k = 1; k < steps; ++k) {
+      const bool failed = k == steps - 1 && !message.isEmpty();  // the failing line stops the run again
+      QCOMPARE(lines[k], failed ? lines[k - 1] : lines[k - 1] + 1);
+      QVERIFY2(times[k] - times[k - 1] >= pace - 20, qPrintable(QString::number(times[k] - times[k - 1])));
+    }
+    QCOMPARE(messages, message.isEmpty() ? QStringList() : QStringList{message});
+    if (resume == -2) {  // the window went: it is deleted, nothing kept it alive
+      QTRY_VERIFY(!editor);
+      if (frame != main) delete frame;
+    } else {
+      QVERIFY(!editor->Animating());
+      QCOMPARE(animations.count(), 2);
+      TForm3& interpreter = Interpreter().Interpreter();
+      if (resume == -1) {
+        QCOMPARE(interpreter.RunState, kFinished);
+        QCOMPARE(main->StatusLine->text(), QString("Programme terminé"));
+      } else {
+        QCOMPARE(Interpreter().ResumeLine, resume);
+      }
+      QCOMPARE(QString::fromStdString(interpreter.Examiner("i")), i);
+      if (line.contains("FGETS")) QCOMPARE(FromCp1252(interpreter.Examiner("s")), QString("abc"));
+      if (resume == 8) {
+        // Paused: the run stands as after F9 and two F7 in step mode.
+        const QString text = editor->Memo1->toPlainText(), status = main->StatusLine->text();
+        const int caret = editor->CaretLine();
+        QCOMPARE(text.split('\n').at(8), QString(QChar(0x2022)) + "  i = 2;");
+        editor->Pasapas(true);
+        editor->Executer();
+        editor->Continuer2();
+        editor->Continuer2();
+        QCOMPARE(editor->Memo1->toPlainText(), text);
+        QCOMPARE(QString::fromStdString(interpreter.Examiner("i")), QString("1"));
+        QCOMPARE(main->StatusLine->text(), status);
+        if (action != "clic") QCOMPARE(caret, 8);
+        editor->Continuer2();  // and F7 goes on by hand, one line
+        QCOMPARE(Interpreter().ResumeLine, 9);
+        QCOMPARE(QString::fromStdString(interpreter.Examiner("i")), QString("2"));
+      }
+    }
+    if (main->Action("Pasapas")->isChecked()) main->Action("Pasapas")->trigger();
+    Interpreter().StepMode = 0;
+    Interpreter().Host().messageBox = nullptr;
   }
 };
 

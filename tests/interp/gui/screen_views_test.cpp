@@ -72,6 +72,7 @@ class ScreenViewsTest : public QObject {
   void cleanup() {
     TableSymbolesWindow().hide();
     VariableWindow().hide();
+    PileExecutionWindow().hide();
     editor->SetModified(false);
     editor->close();
     QApplication::processEvents();
@@ -145,6 +146,82 @@ class ScreenViewsTest : public QObject {
     QVERIFY(table.Changed(ints));
     QVERIFY(!table.Changed(IndexOf(table, "Var Float : 0")));
     QVERIFY(table.Changed(IndexOf(table, "j , I , 2")));  // a new variable
+  }
+
+  // Stepping into a for loop inside a procedure, the stack view lists the
+  // loop above the call; a double-click on an entry puts the caret on its
+  // line, and once the run ends nothing is left.
+  void theStackViewFollowsTheSteps() {
+    editor->Memo1->setPlainText(Program(" static int i, k;\n",
+                                        "  k = 1;\n  affiche();\n }\n void affiche()\n {\n  for (i=1; i<=3; i++)\n"
+                                        "  {\n   k = k + i;\n  }\n"));
+    TPileExecution& pile = PileExecutionWindow();
+    connect(&pile, &TPileExecution::LineChosen, editor, &TEditeur::CaretToLine);
+    Interpreter().StepMode = 1;
+    editor->Executer();
+    Interpreter().Pile();
+    QVERIFY(pile.isVisible());
+    QCOMPARE(pile.LineOf(0), -1);  // nothing in progress yet
+    const auto texts = [&pile] {
+      QStringList list;
+      for (int i = 0; i < pile.ListBox1->count(); ++i) list << pile.ListBox1->item(i)->text();
+      return list;
+    };
+    QStringList seen;
+    for (int step = 0; step < 12 && texts().size() < 2; ++step) {
+      editor->Continuer2();
+      if (seen.isEmpty() || seen.back() != texts().first()) seen << texts().first();
+    }
+    QCOMPARE(texts(), (QStringList{"for i de 1 à 3, pas 1 (ligne 12)", "appel de affiche() depuis la ligne 8"}));
+    QCOMPARE(seen.mid(seen.size() - 2), (QStringList{"appel de affiche() depuis la ligne 8", "for i de 1 à 3, pas 1 (ligne 12)"}));
+    QApplication::processEvents();  // the list lays its items out
+    for (int row : {1, 0}) {
+      const QRect rect = pile.ListBox1->visualItemRect(pile.ListBox1->item(row));
+      QTest::mouseClick(pile.ListBox1->viewport(), Qt::LeftButton, {}, rect.center());
+      QTest::mouseDClick(pile.ListBox1->viewport(), Qt::LeftButton, {}, rect.center());
+      QCOMPARE(editor->Memo1->textCursor().blockNumber() + 1, row == 1 ? 8 : 12);
+    }
+    int steps = 0;
+    while (Interpreter().Interpreter().RunState != kFinished && steps++ < 40) editor->Continuer2();
+    QCOMPARE(Interpreter().Interpreter().RunState, kFinished);
+    QCOMPARE(pile.ListBox1->count(), 1);
+    QCOMPARE(pile.LineOf(0), -1);
+    disconnect(&pile, &TPileExecution::LineChosen, editor, &TEditeur::CaretToLine);
+  }
+
+  // A large array: the cell each step writes is the one highlighted, and a
+  // paint draws only the cells in sight.
+  void arrayCellsFollowEachStep() {
+    Run(Program(" static int i;\n static float t[] = new float[2000];\n",
+                "  for (i=1; i<=2000; i++)\n  {\n   t[i] = (float)i;\n  }\n"));
+    TTableSymboles& table = TableSymbolesWindow();
+    Interpreter().Stats();
+    QVERIFY(table.Cells->isVisible());
+    QCOMPARE(table.Cells->Arrays().size(), size_t{1});
+    QCOMPARE(table.Cells->Arrays()[0].Cells.size(), size_t{2000});
+    QCOMPARE(table.Cells->Arrays()[0].Cells[1999], std::string("2000"));
+    QVERIFY(!table.Cells->Changed(0, 1999));  // a first look
+    Interpreter().StepMode = 1;
+    editor->Executer();  // a fresh run: every element is back to 0
+    QVERIFY(table.Cells->Changed(0, 1999));
+    const auto highlighted = [&table] {
+      std::vector<size_t> cells;
+      for (size_t i = 0; i < 2000; ++i)
+        if (table.Cells->Changed(0, i)) cells.push_back(i);
+      return cells;
+    };
+    // Each element written is highlighted at its step, alone.
+    for (size_t element : {0, 1}) {
+      int steps = 0;
+      do editor->Continuer2();
+      while (highlighted().empty() && ++steps < 6);
+      QCOMPARE(highlighted(), std::vector<size_t>{element});
+      QCOMPARE(table.Cells->Arrays()[0].Cells[element], std::to_string(element + 1));
+    }
+    table.Cells->grab();
+    QVERIFY(table.Cells->PaintedCells() > 0);
+    QVERIFY(table.Cells->PaintedCells() < 400);
+    Interpreter().StepMode = 0;
   }
 
   // What the screen shows can be copied and saved, line by line.

@@ -50,9 +50,6 @@ class InterpreterSession : public QObject {
   // stacks (at a stop, an error or the end).
   void Pile();
   void RefreshDebugViews();
-  // What the stack view lists: taken at the end of each run, while the
-  // program's text is at hand.
-  const std::vector<StackEntry>& StackView() const { return stack_; }
 
  signals:
   void RunningChanged(bool running);
@@ -69,7 +66,7 @@ class InterpreterSession : public QObject {
   std::unique_ptr<GuiHost> host_;
   std::unique_ptr<TForm3> interpreter_;
   bool running_ = false;
-  std::vector<StackEntry> stack_;
+  std::vector<StackEntry> stack_;  // what the stack view lists, taken at the end of each run while the text is at hand
 };
 
 // The interpreter's windows, each created once: by the start-up sequence in

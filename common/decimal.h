@@ -5,7 +5,9 @@
 // real). Each platform has its file; both read the C library's strtold.
 #pragma once
 
+#include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -24,6 +26,17 @@ inline std::string DecimalText(const char* first, const char* last) {
   if (p == last || !(*p == '.' || (*p >= '0' && *p <= '9'))) return {};
   while (p < last && std::strchr("0123456789.eE+-", *p)) ++p;
   return std::string(first, p);
+}
+
+// strtold's reading of DecimalText `text` (copied from `first`), stopped at
+// `end` with errno as it left it, told as ReadDecimal tells it.
+inline std::from_chars_result DecimalRead(const char* first, const std::string& text, const char* end,
+                                          long double read, long double& value) {
+  const char* stop = first + (end - text.c_str());
+  if (stop == first) return {first, std::errc::invalid_argument};
+  if (errno == ERANGE && (read == 0 || std::isinf(read))) return {stop, std::errc::result_out_of_range};
+  value = read;
+  return {stop, std::errc()};
 }
 
 }  // namespace orv

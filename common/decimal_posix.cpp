@@ -15,11 +15,7 @@ std::from_chars_result ReadDecimal(const char* first, const char* last, long dou
   char* end = nullptr;
   errno = 0;
   const long double read = strtold_l(text.c_str(), &end, c);
-  const char* stop = first + (end - text.c_str());
-  if (stop == first) return {first, std::errc::invalid_argument};
-  if (errno == ERANGE && (read == 0 || std::isinf(read))) return {stop, std::errc::result_out_of_range};
-  value = read;
-  return {stop, std::errc()};
+  return DecimalRead(first, text, end, read, value);
 }
 
 }  // namespace orv

@@ -1,4 +1,5 @@
 #include "common/file_save.h"
+#include "common/file_save_steps.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -17,7 +18,8 @@ int SysFsync(int fd) { return ::fsync(fd); }
 int SysClose(int fd) { return ::close(fd); }
 int SysRename(const char* from, const char* to) { return std::rename(from, to); }
 
-int Failure() { return errno != 0 ? errno : EIO; }
+using save_steps::Failure;
+using save_steps::WriteAll;
 
 // The folder part of a path ("." for a bare name).
 std::string FolderOf(const std::string& path) {
@@ -34,18 +36,6 @@ mode_t ModeFor(const std::string& path) {
   const mode_t mask = ::umask(0);
   ::umask(mask);
   return 0666 & ~mask;
-}
-
-int WriteAll(int fd, const std::string& bytes, const SaveCalls& calls) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    errno = 0;
-    const long n = calls.write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return n == 0 ? ENOSPC : Failure();
-    done += static_cast<size_t>(n);
-  }
-  return 0;
 }
 
 // A link to the learner's file stays a link: the file it names is replaced.
@@ -91,14 +81,9 @@ int SaveFileAtomically(const std::string& givenPath, const std::string& bytes, c
   const int fd = ::mkstemp(pattern.data());
   if (fd < 0) return Failure();
   const std::string temporary(pattern.data());
-  int error = WriteAll(fd, bytes, calls);
-  if (error == 0 && ::fchmod(fd, mode) != 0) error = Failure();
-  errno = 0;
-  if (error == 0 && calls.fsync(fd) != 0) error = Failure();
-  errno = 0;
-  if (calls.close(fd) != 0 && error == 0) error = Failure();
-  errno = 0;
-  if (error == 0 && calls.rename(temporary.c_str(), path.c_str()) != 0) error = Failure();
+  int error = ::fchmod(fd, mode) == 0 ? 0 : Failure();
+  if (error != 0) ::close(fd);
+  else error = save_steps::FillAndReplace(fd, temporary, path, bytes, calls);
   if (error != 0) {
     ::unlink(temporary.c_str());
     return error;

@@ -10,6 +10,7 @@
 #include <random>
 
 #include "common/file_save.h"
+#include "common/file_save_steps.h"
 #include "common/win32_text.h"
 
 namespace orv {
@@ -34,18 +35,8 @@ int SysRename(const char* from, const char* to) {
              : (win32::LastErrno(), -1);
 }
 
-int Failure() { return errno != 0 ? errno : EIO; }
-
-int WriteAll(int fd, const std::string& bytes, const SaveCalls& calls) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    errno = 0;
-    const long n = calls.write(fd, bytes.data() + done, bytes.size() - done);
-    if (n <= 0) return n == 0 ? ENOSPC : Failure();
-    done += static_cast<size_t>(n);
-  }
-  return 0;
-}
+using save_steps::Failure;
+using save_steps::WriteAll;
 
 // A new file beside `path`, its name free at the time it is made.
 int CreateTemporary(const std::string& path, std::string& temporary) {
@@ -94,13 +85,7 @@ int SaveFileAtomically(const std::string& path, const std::string& bytes, const 
   std::string temporary;
   const int fd = CreateTemporary(path, temporary);
   if (fd < 0) return Failure();
-  int error = WriteAll(fd, bytes, calls);
-  errno = 0;
-  if (error == 0 && calls.fsync(fd) != 0) error = Failure();
-  errno = 0;
-  if (calls.close(fd) != 0 && error == 0) error = Failure();
-  errno = 0;
-  if (error == 0 && calls.rename(temporary.c_str(), path.c_str()) != 0) error = Failure();
+  const int error = save_steps::FillAndReplace(fd, temporary, path, bytes, calls);
   if (error != 0) _wunlink(win32::Wide(temporary).c_str());
   return error;
 }

@@ -145,6 +145,9 @@ class TEditeur : public QWidget {
   // Run commands (childwin_run.cpp).
   void Executer();
   void Continuer2();
+  // Maj+F7: the last line run in step mode taken back (an animation pauses
+  // first); the status line says where the run stands, or why not.
+  void PasArriere();
   void Arret();
   void Pasapas(bool checked);
   // The animated run (childwin_animation.cpp): step mode by itself, one line
@@ -170,6 +173,8 @@ class TEditeur : public QWidget {
   void RunStopped(int line, const QString& reason);
   // The program ran to its end.
   void RunEnded();
+  // A text for the main window's status line.
+  void StatusNote(const QString& text);
   // An animated run started or paused.
   void AnimationChanged(bool animating);
 

@@ -154,6 +154,33 @@ int32_t TEditeur::ResumeRun() {
   return finalState;
 }
 
+// Shown as an F7 stop shows the line it waits at; the note replaces the
+// stop's report.
+void TEditeur::PasArriere() {
+  if (Animating()) PauseAnimation();
+  InterpreterSession& session = Interpreter();
+  if (session.Running()) return;
+  if (LastRunWindow() != this) {
+    if (LastRunWindow()) emit StatusNote(QStringLiteral("Retour impossible : le programme arrêté est celui d'une autre fenêtre"));
+    else emit StatusNote(QStringLiteral("Retour impossible : aucune ligne exécutée en pas à pas"));
+    return;
+  }
+  const int32_t from = session.ResumeLine;
+  int32_t finalState = 0;
+  QString note;
+  if (session.StepBack(Lines(), finalState, note)) {
+    if (const std::string line = Lines().Line(from); StartsWith(line, kStepMarker)) Lines().SetLine(from, line.substr(1));
+    if (finalState == kStoppedBeforeCloser) {
+      SetStopLine(session.ResumeLine - 1, StepLineColor());
+    } else {
+      SetStopLine(-1);
+      MarkStep(session.ResumeLine);
+      CaretToLine(session.ResumeLine);
+    }
+  }
+  emit StatusNote(note);
+}
+
 // The interpreter stands in a run of this window's program, stopped: F7
 // would go on with it.
 bool TEditeur::HoldsStoppedRun() const {

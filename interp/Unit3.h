@@ -30,12 +30,17 @@ inline constexpr int kDoLine = -99;  // a do loop's entry never matches a line
 // Bounds that keep a runaway program from exhausting memory.
 inline constexpr size_t kMaxStringItems = 1'000'000;
 inline constexpr size_t kMaxStringLength = 16 * 1024 * 1024;
+// What the history of step mode keeps at most: lines, and bytes.
+inline constexpr size_t kHistoryLines = 100'000;
+inline constexpr size_t kHistoryBytes = size_t{64} << 20;
 
 // RunState codes.
 inline constexpr int32_t kRunning = 0;
 inline constexpr int32_t kStopped = 1;
 inline constexpr int32_t kStoppedBeforeCloser = 998;
 inline constexpr int32_t kFinished = 999;
+
+class RunHistory;
 
 struct Symbol {
   std::string Name;
@@ -130,6 +135,22 @@ class TForm3 {
   bool FastPath() const { return fastPath_; }
   // How many of the lines the last Exec executed ran from a compiled form.
   int64_t CompiledLinesRun() const { return compiledLines_; }
+
+  // --- Step back (history.cpp) -----------------------------------------------
+  // In step mode each executed line is kept, from the start of the run, in a
+  // history of what it changed; a run that is not in step mode keeps none
+  // (and nothing before it can be taken back). StepBack takes the last line
+  // back: every value, the stacks, the print position, the random numbers
+  // and the screen's drawing are as before it ran, and resumeLine and
+  // finalState as the call before it left them, so that the next Exec runs
+  // the line again. False when nothing can be taken back. Either way `note`
+  // is the status line's text: where the run now stands and how far back it
+  // can go, or why it cannot ("Retour impossible avant la ligne 12 : lecture
+  // au clavier").
+  bool StepBack(int32_t& resumeLine, int32_t& finalState, std::string& note);
+  size_t StepsBack() const;  // how many lines StepBack can take back now
+  // At most `lines` lines, `bytes` bytes of history (100,000 and 64 MiB).
+  void SetHistoryLimits(size_t lines, size_t bytes);
 
   // --- Debug views (debug_views.cpp) ---------------------------------------
   // The symbol-table listing, one text per line.
@@ -282,6 +303,23 @@ class TForm3 {
     return executedLines_ > 0 && (executedLines_ & kInterruptPollMask) == 0 && Outside().InterruptRequested();
   }
   static constexpr int64_t kInterruptPollMask = 1023;  // poll the host every 1024 lines
+  // The history (history.cpp). Lines that reach outside the interpreter
+  // mark themselves untakeable; the other writes are found by comparison,
+  // except the strings', kept as they are overwritten.
+  void KeepOutcome();
+  void BeginStep(int32_t resumeLine, bool startsOver);
+  void EndStep();
+  void ForgetHistory(int32_t line, const std::string& reason);
+  void Untakeable(const char* why) {
+    if (!untakeable_) untakeable_ = why;
+  }
+  void KeepOldString(int64_t slot);
+  void NoteDrawing();
+  RunHistory& History();  // made at first use, with the limits
+  std::unique_ptr<RunHistory> history_;
+  size_t historyLines_ = kHistoryLines, historyBytes_ = kHistoryBytes;
+  bool recording_ = false;             // a line of step mode is running
+  const char* untakeable_ = nullptr;   // why the running line cannot be taken back (UTF-8)
   double NextRandom();
   void SeedRandom(uint64_t seed) { randomState_ = seed; }
 

@@ -194,6 +194,7 @@ bool TForm3::FastStringAssign(const CompiledLine& line) {
   // The values may be views of the target itself.
   fastResult_.assign(left);
   fastResult_.append(right);
+  if (recording_) KeepOldString(slot);
   StringStore[static_cast<size_t>(slot)].swap(fastResult_);
   return true;
 }

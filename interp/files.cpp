@@ -29,6 +29,10 @@ std::optional<std::string> SystemName(const std::string& name) {
 // The error number of a failed system call; never 0.
 int LastError() { return errno ? errno : EIO; }
 
+// Why a line that used them cannot be taken back.
+constexpr const char* kFileReason = "accès à un fichier";
+constexpr const char* kPrinterReason = "impression";
+
 }  // namespace
 
 int TForm3::TakeIoStatus() {
@@ -38,6 +42,7 @@ int TForm3::TakeIoStatus() {
 }
 
 bool TForm3::OpenFileSlot(FileSlot& file, FileMode mode) {
+  Untakeable(kFileReason);
   CloseFileSlot(file);
   const std::optional<std::string> name = SystemName(file.Name);
   if (!name) {
@@ -60,6 +65,7 @@ bool TForm3::OpenFileSlot(FileSlot& file, FileMode mode) {
 // at the close, and either failure is the close's.
 int TForm3::CloseFileSlot(FileSlot& file) {
   if (file.Mode == FileMode::Closed) return kNotOpen;
+  Untakeable(kFileReason);
   errno = 0;
   int result = std::fflush(file.Handle) == 0 ? 0 : LastError();
   errno = 0;
@@ -76,6 +82,7 @@ int TForm3::CloseAll() {
     if (const int status = CloseFileSlot(file); status != 0 && result == 0) result = status;
   }
   if (PrinterOpen) {
+    Untakeable(kPrinterReason);
     PrinterOpen = false;
     if (PrinterSink* printer = Outside().Printer())
       if (const int status = printer->Close(); status != 0 && result == 0) result = status;
@@ -94,6 +101,7 @@ bool TForm3::CloseAllChecked() {
 // One line: CR LF, a lone CR or a lone LF ends it; Ctrl-Z ends the file.
 bool TForm3::ReadFileLine(FileSlot& file, std::string& line) {
   line.clear();
+  Untakeable(kFileReason);
   if (file.Mode != FileMode::Input) {
     IoStatus = kNotOpenForReading;
     return false;
@@ -133,6 +141,7 @@ bool TForm3::FileAtEnd(std::string_view text) {
     return true;
   }
   FileSlot& file = FileStore[slot];
+  Untakeable(kFileReason);
   if (file.Mode != FileMode::Input) IoStatus = kNotOpenForReading;
   if (TakeIoStatus() != 0) {
     Fail("Erreur d'entrée/sortie"_cp);
@@ -185,6 +194,7 @@ void TForm3::ReadLineStatement(std::string_view a) {
     return Fail("Variable " + target + " inconnue");
   std::string line;
   if (keyboard) {
+    Untakeable("lecture au clavier");
     Outside().ReadKeyboardLine(line);
     // An interrupt while the program waits for its line leaves the target as
     // it was: a resume asks for the line again.
@@ -219,6 +229,7 @@ void TForm3::WriteLineStatement(std::string_view a) {
   }
   if (!ScanValue(value)) return;
   if (printer) {
+    Untakeable(kPrinterReason);
     PrinterSink* sink = Outside().Printer();
     if (!sink) {
       IoStatus = kNotOpenForWriting;
@@ -229,6 +240,7 @@ void TForm3::WriteLineStatement(std::string_view a) {
   } else if (FileSlot& file = FileStore[slot]; file.Mode != FileMode::Output) {
     IoStatus = kNotOpenForWriting;
   } else {
+    Untakeable(kFileReason);
     Outside().ChargeDisk(value.size() + 2);  // the line and its CR LF
     errno = 0;
     if (std::fwrite(value.data(), 1, value.size(), file.Handle) != value.size() ||
@@ -248,6 +260,7 @@ void TForm3::CloseStatement(std::string_view a) {
       IoStatus = kNotOpen;
       return;
     }
+    Untakeable(kPrinterReason);
     PrinterOpen = false;
     if (PrinterSink* sink = Outside().Printer())
       if (const int status = sink->Close()) IoStatus = status;
@@ -278,6 +291,7 @@ void TForm3::FolderStatement(std::string_view a, bool fileVariables, int (*opera
   // A folder or file is never touched on an operand that did not evaluate.
   const auto path = FolderOperand(a, fileVariables);
   if (!path) return;
+  Untakeable(operation == files::RemoveFile ? kFileReason : "accès à un dossier");
   if (const std::optional<std::string> name = SystemName(*path); !name) IoStatus = ENOENT;
   else if (const int error = operation(*name)) IoStatus = error;
   if (TakeIoStatus() != 0) Fail(before + *path + after);

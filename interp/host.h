@@ -25,6 +25,13 @@ class LineList {
   virtual void DeleteLine(int i) = 0;
 };
 
+// How much a surface had drawn and written at some moment: what a step back
+// returns it to.
+struct ScreenMark {
+  uint64_t Drawn = 0;    // texts drawn
+  uint64_t Written = 0;  // characters of the transcript, line ends included
+};
+
 // The "Ecran" window: text drawn at pixel positions.
 class OutputSurface {
  public:
@@ -35,6 +42,11 @@ class OutputSurface {
   virtual int TextWidth(const std::string& text) = 0;
   // Called by print-line after its text: a text surface ends its line here.
   virtual void NewLine() {}
+  // Stepping back: a surface that can take its drawing back gives a mark of
+  // what it holds now, and RollBack forgets all it was given after the mark.
+  // Without a mark, a line that draws cannot be taken back.
+  virtual std::optional<ScreenMark> Mark() { return std::nullopt; }
+  virtual void RollBack(const ScreenMark&) {}
 };
 
 struct DateTime {

@@ -27,6 +27,7 @@ void TForm3::PrintStatement(std::string_view a, bool newLine) {
 }
 
 void TForm3::DrawOutput(const std::string& text, bool newLine) {
+  if (recording_) NoteDrawing();
   OutputSurface& screen = Outside().Screen();
   screen.DrawText(PrintX, PrintY, text);
   if (newLine) {

@@ -14,6 +14,7 @@
 
 #include "common/markers.h"
 #include "interp/Unit3.h"
+#include "interp/history.h"
 #include "interp/line_compiler.h"
 #include "interp/text.h"
 
@@ -99,6 +100,8 @@ void TForm3::Exec(LineList& lines, int32_t& resumeLine, int32_t stepMode, int32_
 }
 
 void TForm3::OutOfMemory(int32_t& resumeLine, int32_t& finalState) {
+  recording_ = false;
+  history_.reset();  // what it held may be what filled the memory
   RunState = kStopped;
   finalState = kStopped;
   resumeLine = CurrentLine;
@@ -112,6 +115,7 @@ void TForm3::OutOfMemory(int32_t& resumeLine, int32_t& finalState) {
 void TForm3::StartRun(LineList& lines, int32_t& resumeLine, int32_t stepMode, int32_t& finalState) {
   lines_ = &lines;
   const bool startsOver = StartsOver(resumeLine);
+  if (stepMode == 1) KeepOutcome();
   interrupted_ = false;
   executedLines_ = 0;
   compiledLines_ = 0;
@@ -147,7 +151,15 @@ void TForm3::StartRun(LineList& lines, int32_t& resumeLine, int32_t stepMode, in
     mainLine_ = resumeLine;
   }
   CurrentLine = resumeLine;
-  RunLoop(lines, resumeLine, stepMode, finalState, resuming);
+  if (stepMode == 1) {
+    BeginStep(resumeLine, startsOver);
+    RunLoop(lines, resumeLine, stepMode, finalState, resuming);
+    EndStep();
+  } else {
+    RunLoop(lines, resumeLine, stepMode, finalState, resuming);
+    ForgetHistory(finalState == kStoppedBeforeCloser ? resumeLine - 1 : resumeLine,
+                  "lignes exécutées sans pas à pas"_cp);
+  }
 }
 
 void TForm3::RunLoop(LineList& lines, int32_t& resumeLine, int32_t stepMode,

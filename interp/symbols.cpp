@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "interp/Unit3.h"
+#include "interp/history.h"
 #include "interp/expression.h"
 #include "interp/real48.h"
 #include "interp/text.h"
@@ -37,6 +38,7 @@ void TForm3::ResetInterpreter() {
   DoPending = false;
   Garbage();
   StringStore.assign(1, " ");  // item 0 is a placeholder
+  history_.reset();            // nothing of the old program can be taken back
 }
 
 void TForm3::Garbage() {
@@ -108,7 +110,10 @@ void TForm3::StoreValue(std::string_view text, char kind, int64_t slot) {
       RealStore[slot] = *real;
       break;
     }
-    case 'S': StringStore[slot] = std::string(text); break;
+    case 'S':
+      if (recording_) KeepOldString(slot);
+      StringStore[slot] = std::string(text);
+      break;
     default: break;  // files, labels and procedures store nothing
   }
 }

@@ -284,6 +284,7 @@ TEditeur* TMainForm::AddEditor(const QString& title) {
     StatusLine->setText(QStringLiteral("Arrêt à la ligne %1 : %2").arg(line + 1).arg(reason));
   });
   connect(editor, &TEditeur::RunEnded, this, [this] { StatusLine->setText(QStringLiteral("Programme terminé")); });
+  connect(editor, &TEditeur::StatusNote, StatusLine, &QLabel::setText);
   connect(editor->Memo1, &QPlainTextEdit::cursorPositionChanged, this, [this, editor] {
     if (editor == ActiveEditor()) UpdateCaretPanel();
   });

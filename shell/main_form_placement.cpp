@@ -45,7 +45,7 @@ void main_form::PlaceBesideCode(QWidget& help, const QWidget& frame, const QWidg
 // of the client area, clear of the line being executed; afterwards it opens
 // where the learner left it.
 void TMainForm::ShowDebugView(QWidget& view, void (InterpreterSession::*show)()) {
-  for (const char* name : {"Excuter1", "Pointdarrt1", "Continuer2", "Interrompre1"}) view.addAction(Action(name));
+  for (const char* name : {"Excuter1", "Pointdarrt1", "Continuer2", "PasArriere1", "Interrompre1"}) view.addAction(Action(name));
   if (!view.property(kPlaced).toBool()) {
     const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
     const QWidget* views[] = {&TableSymbolesWindow(), &VariableWindow(), &PileExecutionWindow()};

@@ -84,6 +84,7 @@ void TMainForm::Route() {
       {"Excuter1", [this] { OnEditor(&TEditeur::Executer); }},
       {"Pointdarrt1", [this] { OnEditor(&TEditeur::Arret); }},
       {"Continuer2", [this] { OnEditor(&TEditeur::Continuer2); }},
+      {"PasArriere1", [this] { OnEditor(&TEditeur::PasArriere); }},
       {"Animer1", [this] { AnimerClick(); }},
       {"Interrompre1", [] { Interpreter().RequestInterrupt(); }},
       {"Pasapas", [this] { PasapasClick(); }},

@@ -47,6 +47,7 @@ const std::vector<MenuSpec>& MainMenuTable() {
         Separator("N5"),
         {"Pointdarrt1", "&Point d'arrêt", "Poser un point d'arrêt", "F5", kEditor},
         {"Continuer2", "&Continuer", "Continue l'éxécution", "F7", kEditor},
+        {"PasArriere1", "Pas en a&rrière", "Défaire la dernière ligne exécutée en pas à pas", "Shift+F7", kEditor},
         {"Animer1", "&Animer", "Exécuter le programme ligne à ligne, au rythme choisi par Vitesse",
          "Shift+F9", kEditor},
         {"Pasapas", "&Mode pas à pas", "Exécute en pas à pas", "", kEditor, true},

@@ -108,6 +108,7 @@ class TEcranCanvas : public QWidget {
     if (items_.size() >= kMaxItems) Forget();
     const QRect box(x, y, metrics_.horizontalAdvance(text), metrics_.height());
     items_.push_back({box, text});
+    ++drawn_;
     for (int band = BandOf(box.top()); band <= BandOf(box.bottom()); ++band)
       bands_[band].push_back(items_.size() - 1);
     extent_ = extent_.expandedTo(QSize(box.right() + 1, box.bottom() + 1));
@@ -145,9 +146,25 @@ class TEcranCanvas : public QWidget {
     update();
   }
 
+  // Texts drawn since Clear, the forgotten ones included.
+  uint64_t Drawn() const { return drawn_; }
+  // Forgets the texts drawn after the first `drawn`.
+  void TakeBack(uint64_t drawn) {
+    if (drawn >= drawn_) return;
+    const uint64_t extra = drawn_ - drawn;
+    items_.resize(extra >= items_.size() ? 0 : items_.size() - static_cast<size_t>(extra));
+    drawn_ = drawn;
+    Reindex();
+    extent_ = QSize(0, 0);
+    for (const Item& item : items_) extent_ = extent_.expandedTo(QSize(item.box.right() + 1, item.box.bottom() + 1));
+    UpdateMinimumSize();
+    update();
+  }
+
   void Clear() {
     items_.clear();
     bands_.clear();
+    drawn_ = 0;
     extent_ = QSize(0, 0);
     setMinimumSize(0, 0);
     update();
@@ -182,6 +199,9 @@ class TEcranCanvas : public QWidget {
   // Past the limit, the oldest half goes: what a runaway program drew first.
   void Forget() {
     items_.erase(items_.begin(), items_.begin() + static_cast<long>(items_.size() / 2));
+    Reindex();
+  }
+  void Reindex() {
     bands_.clear();
     for (size_t i = 0; i < items_.size(); ++i)
       for (int band = BandOf(items_[i].box.top()); band <= BandOf(items_[i].box.bottom()); ++band)
@@ -192,6 +212,7 @@ class TEcranCanvas : public QWidget {
   QFontMetrics metrics_;
   std::vector<Item> items_;
   std::map<int, std::vector<size_t>> bands_;
+  uint64_t drawn_ = 0;
   QSize extent_{0, 0};
   qreal scale_ = 1.0;
 };
@@ -255,6 +276,7 @@ void TEcran::NewLine() {
   lines_.push_back(std::move(current_));
   current_.clear();
   ++transcriptSize_;  // its "\n"
+  ++written_;
   AppendTranscript(QString());
 }
 
@@ -263,6 +285,33 @@ void TEcran::Clear() {
   lines_.clear();
   current_.clear();
   transcriptSize_ = 0;
+  written_ = 0;
+}
+
+ScreenMark TEcran::Mark() const { return {canvas_->Drawn(), written_}; }
+
+// The transcript loses its end as well: the characters written after the
+// mark, line ends included, as far as it still holds them.
+void TEcran::RollBack(const ScreenMark& mark) {
+  canvas_->TakeBack(mark.Drawn);
+  if (mark.Written >= written_) return;
+  uint64_t extra = written_ - mark.Written;
+  written_ = mark.Written;
+  while (extra > 0) {
+    if (extra <= static_cast<uint64_t>(current_.size())) {
+      current_.chop(static_cast<qsizetype>(extra));
+      break;
+    }
+    extra -= static_cast<uint64_t>(current_.size()) + 1;  // the line and the end of the one before
+    if (lines_.empty()) {
+      current_.clear();
+      break;
+    }
+    current_ = std::move(lines_.back());
+    lines_.pop_back();
+  }
+  transcriptSize_ = current_.size();
+  for (const QString& line : lines_) transcriptSize_ += line.size() + 1;
 }
 
 int TEcran::TextWidth(const QString& text) const { return QFontMetrics(font_).horizontalAdvance(text); }
@@ -280,6 +329,7 @@ QImage TEcran::Snapshot() const {
 // A runaway program keeps only its latest output: the oldest lines go first.
 void TEcran::AppendTranscript(const QString& text) {
   current_ += text;
+  written_ += static_cast<uint64_t>(text.size());
   transcriptSize_ += text.size();
   while (transcriptSize_ > kMaxTranscript && !lines_.empty()) {
     transcriptSize_ -= lines_.front().size() + 1;

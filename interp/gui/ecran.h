@@ -12,6 +12,8 @@
 #include <deque>
 #include <functional>
 
+#include "interp/host.h"
+
 class QAction;
 class QMenu;
 class QScrollArea;
@@ -36,6 +38,10 @@ class TEcran : public QWidget {
   int TextWidth(const QString& text) const;
   // Forgets everything drawn and its transcript: the screen is white again.
   void Clear();
+  // A step back: how much has been drawn and written since Clear, and
+  // taking back all that came after such a mark.
+  ScreenMark Mark() const;
+  void RollBack(const ScreenMark& mark);
   const QFont& ScreenFont() const { return font_; }
   // What the whole drawing surface shows, at the program's scale.
   QImage Snapshot() const;
@@ -101,6 +107,7 @@ class TEcran : public QWidget {
   std::deque<QString> lines_;
   QString current_;
   qsizetype transcriptSize_ = 0;
+  uint64_t written_ = 0;  // characters written since Clear, line ends included
   // Where we put the window ourselves; a move elsewhere after the window has
   // settled is the learner's.
   QPoint placedAt_;

@@ -129,6 +129,8 @@ void GuiHost::Surface::DrawText(int x, int y, const std::string& text) {
   screen_.DrawText(x, y, FromCp1252(text));
 }
 void GuiHost::Surface::NewLine() { screen_.NewLine(); }
+std::optional<ScreenMark> GuiHost::Surface::Mark() { return screen_.Mark(); }
+void GuiHost::Surface::RollBack(const ScreenMark& mark) { screen_.RollBack(mark); }
 int GuiHost::Surface::TextWidth(const std::string& text) { return screen_.TextWidth(FromCp1252(text)); }
 
 }  // namespace orv

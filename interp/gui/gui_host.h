@@ -73,6 +73,8 @@ class GuiHost : public Host {
     void DrawText(int x, int y, const std::string& text) override;
     int TextWidth(const std::string& text) override;
     void NewLine() override;
+    std::optional<ScreenMark> Mark() override;
+    void RollBack(const ScreenMark& mark) override;
     TEcran& Ecran() { return screen_; }
 
    private:

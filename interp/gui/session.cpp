@@ -129,6 +129,17 @@ bool InterpreterSession::Exec(LineList& lines, int32_t& finalState) {
   return true;
 }
 
+bool InterpreterSession::StepBack(LineList& lines, int32_t& finalState, QString& note) {
+  if (running_) return false;
+  std::string text;
+  const bool back = interpreter_->StepBack(ResumeLine, finalState, text);
+  note = FromCp1252(text);
+  if (!back) return false;
+  stack_ = StackEntries(*interpreter_, &lines);
+  RefreshDebugViews();
+  return true;
+}
+
 void InterpreterSession::ShowEcran() { ecran_->ShowScreen(); }
 
 // A program waiting in the keyboard box is interrupted too: the box closes.

@@ -38,6 +38,10 @@ class InterpreterSession : public QObject {
   // Refused (false) while a run is already going on.
   bool Exec(LineList& lines, int32_t& finalState);
   void RequestInterrupt();
+  // "Exécuter > Pas en arrière": the last line run in step mode taken back
+  // (TForm3::StepBack on ResumeLine), the views refreshed. `note` says where
+  // the run now stands, or why nothing could be taken back (false).
+  bool StepBack(LineList& lines, int32_t& finalState, QString& note);
   // "Voir > Ecran": the output screen, shown and brought to the front.
   void ShowEcran();
 

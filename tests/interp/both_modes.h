@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,10 +59,18 @@ class RecordingHost : public Host, public OutputSurface {
   void Show() override {}
   void DrawText(int x, int y, const std::string& text) override {
     record_.push_back("draw " + std::to_string(x) + "," + std::to_string(y) + " " + Kept(text));
+    screen.push_back(record_.back());
     Edit();
   }
   int TextWidth(const std::string& text) override { return 9 * static_cast<int>(text.size()); }
-  void NewLine() override { record_.push_back("newline"); }
+  void NewLine() override {
+    record_.push_back("newline");
+    screen.push_back(record_.back());
+  }
+  std::optional<ScreenMark> Mark() override { return ScreenMark{screen.size(), 0}; }
+  void RollBack(const ScreenMark& mark) override { screen.resize(mark.Drawn); }
+  // What the screen shows now, in drawing order: a step back takes its end away.
+  std::vector<std::string> screen;
 
   // As if the user changed the program while the host had the hand: one
   // line takes the text of another.

@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,8 +31,17 @@ class FakeSurface : public OutputSurface {
   }
   int TextWidth(const std::string& t) override { return 10 * static_cast<int>(t.size()); }
   void NewLine() override { text += '\n'; }
+  std::optional<ScreenMark> Mark() override {
+    if (!marks) return std::nullopt;
+    return ScreenMark{drawn.size(), text.size()};
+  }
+  void RollBack(const ScreenMark& mark) override {
+    drawn.resize(mark.Drawn);
+    text.resize(mark.Written);
+  }
 
   std::string title, text;
+  bool marks = true;  // the screen can take its drawing back
   int shown = 0;
   std::vector<Drawn> drawn;
 };
@@ -56,6 +66,7 @@ class FakeHost : public Host {
   void MessageBox(const std::string& t) override { messages.push_back(Cp1252ToUtf8(t)); }
   OutputSurface& Screen() override { return screen; }
   DateTime Now() override { return now; }
+  uint64_t RandomSeed() override { return seed; }
   bool ReadKeyboardLine(std::string& line) override {
     if (keyboard.empty()) {
       line.clear();
@@ -72,6 +83,7 @@ class FakeHost : public Host {
   std::vector<std::string> messages;
   std::deque<std::string> keyboard;
   DateTime now{2026, 1, 15, 9, 5, 3};
+  uint64_t seed = 20260115;
   FakePrinter printer;
   bool hasPrinter = false;
   int polls = 0;

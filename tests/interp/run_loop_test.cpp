@@ -101,6 +101,83 @@ TEST(RunLoop, StepByStepWalkEndsLikeAnUninterruptedRun) {
     });
 }
 
+// Steps forward and back in step mode. A step back takes back what its line
+// did, as far as the history goes; going on to the end from there gives what
+// a run that never stepped back gives.
+TEST(StepBack, TakesLinesBackAsFarAsTheHistoryGoes) {
+  const std::string decl = " static int i, n;\n static int t[] = new int[3];\n static String s;\n static float r;\n";
+  // Lines: 0 import, 1 class, 2 {, 3-6 declarations, 7 main, 8 {, 9.. body
+  const std::string loop = "  for (i=1; i<=3; i++)\n  {\n   t[i] = i * 10;\n   s = s + \"x\";\n   p();\n  }\n"
+                           "  System.out.println(s);\n }\n void p()\n {\n  r = r + 0.5f;\n  System.out.print(i);\n";
+  const auto none = [](Session&) {};
+  const struct {
+    const char* name;
+    std::string decl, body;
+    std::function<void(Session&)> setup;
+    int f9Calls, forward, backs;
+    const char* note;  // after the last step back
+  } rows[] = {
+      {"values, strings, arrays, stacks and output", decl, loop, none, 0, 30, 7,
+       "Retour à la ligne 15 : 23 pas en arrière encore possibles"},
+      {"back to the main header", decl, loop, none, 0, 3, 3,
+       "Retour à la ligne 8 : plus de pas en arrière possible (début du programme)"},
+      {"not before the main header", decl, loop, none, 0, 3, 4, "Retour impossible avant la ligne 8 : début du programme"},
+      {"over the end of the program", decl, loop, none, 0, 200, 2, "Retour à la ligne 16 : 36 pas en arrière encore possibles"},
+      {"random numbers", decl + " static Random g = new Random();\n",
+       "  n = g.nextInt();\n  i = g.nextInt();\n  System.out.println(n);\n  System.out.println(i);\n", none, 0, 5, 2,
+       "Retour à la ligne 12 : 3 pas en arrière encore possibles"},
+      {"the keyboard", decl, "  i = 1;\n  FGETS(System.in, s);\n  i = 2;\n  n = 3;\n",
+       [](Session& s) { s.host.keyboard = {"oui"}; }, 0, 6, 3,
+       "Retour impossible avant la ligne 11 : lecture au clavier"},
+      {"the printer", decl, "  i = 1;\n  FPUTS(\"x\", PRN:);\n  i = 2;\n", [](Session& s) { s.host.hasPrinter = true; },
+       0, 5, 2, "Retour impossible avant la ligne 11 : impression"},
+      {"the printer closed at the end", decl, "  FPUTS(\"x\", PRN:);\n  i = 2;\n",
+       [](Session& s) { s.host.hasPrinter = true; }, 0, 40, 1,
+       "Retour impossible avant la ligne 12 : impression"},
+      {"a folder", decl, "  i = 1;\n  CHDIR \".\";\n  i = 2;\n", none, 0, 5, 2,
+       "Retour impossible avant la ligne 11 : accès à un dossier"},
+      {"a file", decl + " static File f;\n",
+       "  f = new File(\"absent.txt\");\n  FileInputStream e = new FileInputStream(f);\n  i = 2;\n", none, 0, 6, 3,
+       "Retour impossible avant la ligne 12 : accès à un fichier"},
+      {"a screen that cannot take back", decl, "  i = 1;\n  System.out.println(i);\n  i = 2;\n",
+       [](Session& s) { s.host.screen.marks = false; }, 0, 5, 2,
+       "Retour impossible avant la ligne 11 : affichage"},
+      {"after a run not in step mode", decl, "  i = 1;\n\xBB  i = 2;\n  i = 3;\n  i = 4;\n", none, 1, 2, 3,
+       "Retour impossible avant la ligne 11 : lignes exécutées sans pas à pas"},
+      {"the line limit", decl, loop, [](Session& s) { s.interpreter.SetHistoryLimits(3, size_t{1} << 20); }, 0, 20,
+       4, "Retour impossible avant la ligne 14 : historique limité aux 3 dernières lignes"},
+      {"the memory limit", decl,
+       "  s = \"0123456789\";\n  for (i=1; i<=17; i++)\n   s = s + s;\n  s = s + \"a\";\n  s = s + \"b\";\n"
+       "  s = s + \"c\";\n  s = s + \"d\";\n",
+       [](Session& s) { s.interpreter.SetHistoryLimits(1000, size_t{3} << 20); }, 0, 60, 4,
+       "Retour impossible avant la ligne 15 : historique limité à 3 Mo"},
+  };
+  for (const auto& row : rows)
+    InBothModes([&](bool fastPath, const char* mode) {
+      SCOPED_TRACE(std::string(mode) + row.name);
+      const std::string text = Program(row.decl, row.body);
+      Session straight(text, fastPath);
+      row.setup(straight);
+      const RunResult whole = straight.Resume(straight.Run(0, 1), 1);
+
+      Session walk(text, fastPath);
+      row.setup(walk);
+      RunResult r = walk.Run(0, row.f9Calls > 0 ? 0 : 1);
+      for (int n = 1; n < row.forward && (r.finalState == kStopped || r.finalState == kStoppedBeforeCloser); ++n)
+        r = walk.Run(r.resumeLine, n < row.f9Calls ? 0 : 1);
+      std::string note;
+      for (int n = 0; n < row.backs; ++n) walk.interpreter.StepBack(r.resumeLine, r.finalState, note);
+      EXPECT_EQ(Cp1252ToUtf8(note), row.note);
+      r = walk.Resume(r, 1);
+      EXPECT_EQ(r.finalState, whole.finalState);
+      EXPECT_EQ(walk.host.screen.text, straight.host.screen.text);
+      EXPECT_EQ(walk.host.messages, straight.host.messages);
+      EXPECT_EQ(walk.interpreter.IntStore, straight.interpreter.IntStore);
+      EXPECT_EQ(walk.interpreter.RealStore, straight.interpreter.RealStore);
+      EXPECT_EQ(walk.interpreter.StringStore, straight.interpreter.StringStore);
+    });
+}
+
 // The runner's lines: every kind of line break, and the edits the pre-pass
 // and the runner make.
 TEST(ProgramText, SplitsAndEdits) {

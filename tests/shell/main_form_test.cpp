@@ -38,7 +38,7 @@ namespace {
 const QStringList kEditorItems = {
     "FileCloseItem", "FileSaveItem", "FileSaveAsItem", "Importer1", "Imprimer1", "CutItem", "CopyItem",
     "PasteItem", "Toutslectionner1", "Rechercher1", "Continuer1", "Remplacer1", "subs1",
-    "AllerLigne1", "Tabledessymboles1", "Examinervariable1", "PileExecution1", "Excuter1", "Pointdarrt1", "Continuer2", "Animer1", "Pasapas",
+    "AllerLigne1", "Tabledessymboles1", "Examinervariable1", "PileExecution1", "Excuter1", "Pointdarrt1", "Continuer2", "PasArriere1", "Animer1", "Pasapas",
     "Motscl1", "BoucleFor1", "Bouclewhile1", "BoucleRepeat1", "ConditionIf1", "Lecturefichier1",
     "Ecriturefichier1", "WindowCascadeItem", "WindowTileItem", "WindowArrangeItem", "WindowMinimizeItem",
     "SaveBtn", "CutBtn", "CopyBtn", "PasteBtn", "ExecButton"};

@@ -31,7 +31,7 @@ TEST(MenuTable, EightMenusWithTheirHelpContextsAndTheEditorCommands) {
     }
   }
   EXPECT_EQ(contexts, (std::vector<int>{3, 4, 5, 6, 7, 8, 9, 10}));
-  EXPECT_EQ(withEditor, 33);  // with "Animer" and "Pile d'exécution"
+  EXPECT_EQ(withEditor, 34);  // with "Animer", "Pas en arrière" and "Pile d'exécution"
 }
 
 // A key taken twice, or taken from the editor's own keys, works for only

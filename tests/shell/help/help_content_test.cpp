@@ -120,6 +120,7 @@ const std::vector<Menu> kMenus = {
      {{"Exécuter", "Exécuter le programme", "F9"},
       {"Point d'arrêt", "Poser un point d'arrêt", "F5"},
       {"Continuer", "Continue l'éxécution", "F7"},
+      {"rière", "Défaire la dernière ligne exécutée en pas à pas", "Maj+F7"},
       {"nimer", "Exécuter le programme ligne à ligne, au rythme choisi par Vitesse", "Maj+F9"},
       {"Interrompre", "Interrompre le programme", "Ctrl+Pause"},
       {"Mode pas à pas", "Exécute en pas à pas", ""}}},

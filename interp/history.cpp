@@ -1,0 +1,246 @@
+// Taking back the lines run in step mode.
+#include "interp/history.h"
+
+#include <cstring>
+#include <limits>
+
+#include "common/cp1252.h"
+#include "interp/text.h"
+
+namespace orv {
+namespace {
+
+// The bytes of a real that hold its value: an x87 extended real has six
+// bytes of padding, whatever they hold.
+constexpr size_t kRealBytes = std::numeric_limits<long double>::digits == 64 ? 10 : sizeof(long double);
+
+bool SameReal(const long double& a, const long double& b) { return std::memcmp(&a, &b, kRealBytes) == 0; }
+
+bool SameEntry(const ControlEntry& a, const ControlEntry& b) {
+  return a.Line == b.Line && a.BraceDepth == b.BraceDepth && a.Closer == b.Closer;
+}
+
+// A store into the scratch, byte for byte.
+template <typename T, size_t N>
+void Copy(const std::array<T, N>& store, std::array<T, N>& scratch) {
+  std::memcpy(scratch.data(), store.data(), sizeof store);
+}
+
+// Every slot of the store that differs from the scratch, with the scratch's
+// value. Most lines change nothing of a store, or one slot.
+template <typename T, size_t N, typename Same>
+void Differences(const std::array<T, N>& store, const std::array<T, N>& scratch, std::vector<OldValue<T>>& changed,
+                 Same same) {
+  if (std::memcmp(store.data(), scratch.data(), sizeof store) == 0) return;
+  for (size_t i = 0; i < N; ++i)
+    if (!same(store[i], scratch[i])) changed.push_back({static_cast<int32_t>(i), scratch[i]});
+}
+
+// 100000 as "100 000".
+std::string Grouped(size_t n) {
+  std::string digits = std::to_string(n);
+  for (size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, " ");
+  return digits;
+}
+
+std::string MegaBytes(size_t bytes) {
+  return bytes >= (size_t{1} << 20) ? Grouped(bytes >> 20) : "0," + std::to_string(bytes * 10 >> 20);
+}
+
+std::string LineNumber(int32_t line) { return std::to_string(int64_t{line} + 1); }
+
+}  // namespace
+
+// --- RunHistory ----------------------------------------------------------------
+
+int32_t StepRecord::ShownLine() const { return RunState == kStoppedBeforeCloser ? ResumeLine - 1 : ResumeLine; }
+
+size_t StepRecord::Bytes() const {
+  size_t bytes = sizeof(StepRecord) + StopReason.capacity() + Control.size() * sizeof(ControlEntry) +
+                 Returns.size() * sizeof(int32_t) + Ints.size() * sizeof(Ints[0]) +
+                 Reals.size() * sizeof(Reals[0]) + Chars.size() * sizeof(Chars[0]);
+  for (const auto* texts : {&Strings, &FileNames})
+    for (const OldValue<std::string>& old : *texts) bytes += sizeof(old) + old.Value.capacity();
+  return bytes;
+}
+
+void RunHistory::Reset(int32_t line, std::string reason) {
+  records_.clear();
+  bytes_ = 0;
+  floorLine_ = line;
+  floorReason_ = std::move(reason);
+}
+
+void RunHistory::Push(StepRecord record) {
+  bytes_ += record.Bytes();
+  records_.push_back(std::move(record));
+  while (records_.size() > 1 && (records_.size() > maxLines_ || bytes_ > maxBytes_)) {
+    const bool byLines = records_.size() > maxLines_;
+    bytes_ -= records_.front().Bytes();
+    records_.pop_front();
+    floorLine_ = records_.front().ShownLine();
+    floorReason_ = byLines ? "historique limité aux "_cp + Grouped(maxLines_) + " dernières lignes"_cp
+                           : "historique limité à "_cp + MegaBytes(maxBytes_) + " Mo";
+  }
+}
+
+std::optional<StepRecord> RunHistory::Pop() {
+  if (records_.empty()) return std::nullopt;
+  StepRecord record = std::move(records_.back());
+  records_.pop_back();
+  bytes_ -= record.Bytes();
+  return record;
+}
+
+// --- The interpreter's side ----------------------------------------------------------
+
+void TForm3::SetHistoryLimits(size_t lines, size_t bytes) {
+  historyLines_ = lines;
+  historyBytes_ = bytes;
+  if (history_) history_->SetLimits(lines, bytes);
+}
+
+RunHistory& TForm3::History() {
+  if (!history_) {
+    history_ = std::make_unique<RunHistory>();
+    history_->SetLimits(historyLines_, historyBytes_);
+  }
+  return *history_;
+}
+
+size_t TForm3::StepsBack() const { return history_ ? history_->Size() : 0; }
+
+void TForm3::ForgetHistory(int32_t line, const std::string& reason) { History().Reset(line, reason); }
+
+// Before the line: the state it starts from, stores into the scratch. A run
+// that starts over starts a new history, from the program's first line.
+void TForm3::KeepOutcome() {
+  StepRecord& record = History().Running;
+  record = StepRecord{};
+  record.RunState = RunState;
+  record.StopReason = stopReason_;
+  record.ErrorReported = errorReported_;
+  record.Interrupted = interrupted_;
+  record.Executed = executedLines_;
+  record.Compiled = compiledLines_;
+  record.CurrentLine = CurrentLine;  // the run goes on from the resume line, but shows this one
+}
+
+void TForm3::BeginStep(int32_t resumeLine, bool startsOver) {
+  RunHistory& history = History();  // a fresh run's pre-pass forgot the old one
+  StepRecord& record = history.Running;
+  if (startsOver) {
+    history.Reset(resumeLine, "début du programme"_cp);
+    record = StepRecord{};  // as if stopped before the main header
+    record.RunState = kStopped;
+  }
+  record.ResumeLine = resumeLine;
+  if (startsOver) record.CurrentLine = CurrentLine;
+  record.BraceDepth = BraceDepth;
+  record.PrintX = PrintX;
+  record.PrintY = PrintY;
+  record.IoStatus = IoStatus;
+  record.MainSeen = MainSeen;
+  record.DoPending = DoPending;
+  record.RandomState = randomState_;
+  record.ControlTop = ControlTop;
+  record.ReturnTop = ReturnTop;
+  record.Screen = Outside().Screen().Mark();
+
+  Copy(IntStore, history.Ints);
+  Copy(RealStore, history.Reals);
+  Copy(CharStore, history.Chars);
+  history.FileNames.resize(static_cast<size_t>(FileCount) + 1);
+  for (int i = 0; i <= FileCount; ++i) history.FileNames[static_cast<size_t>(i)] = FileStore[static_cast<size_t>(i)].Name;
+  history.Control.assign(ControlStack.begin(), ControlStack.begin() + ControlTop);
+  history.Returns.assign(ReturnStack.begin(), ReturnStack.begin() + ReturnTop);
+  untakeable_ = nullptr;
+  recording_ = true;
+}
+
+// After the line: what it changed goes into its record, unless it reached
+// outside the interpreter, where the history starts again.
+void TForm3::EndStep() {
+  recording_ = false;
+  if (executedLines_ == 0) return;  // stopped before its line: nothing ran
+  RunHistory& history = *history_;
+  StepRecord& record = history.Running;
+  if (untakeable_) return history.Reset(record.ShownLine(), Utf8ToCp1252(untakeable_));
+  Differences(IntStore, history.Ints, record.Ints, std::equal_to<>());
+  Differences(RealStore, history.Reals, record.Reals, SameReal);
+  Differences(CharStore, history.Chars, record.Chars, std::equal_to<>());
+  for (size_t i = 0; i < history.FileNames.size(); ++i)
+    if (FileStore[i].Name != history.FileNames[i])
+      record.FileNames.push_back({static_cast<int32_t>(i), history.FileNames[i]});
+  bool same = ControlTop == record.ControlTop && ReturnTop == record.ReturnTop;
+  for (int i = 0; same && i < ControlTop; ++i)
+    same = SameEntry(ControlStack[static_cast<size_t>(i)], history.Control[static_cast<size_t>(i)]);
+  for (int i = 0; same && i < ReturnTop; ++i)
+    same = ReturnStack[static_cast<size_t>(i)] == history.Returns[static_cast<size_t>(i)];
+  if (!same) {
+    record.StacksChanged = true;
+    record.Control = std::move(history.Control);
+    record.Returns = std::move(history.Returns);
+  }
+  history.Push(std::move(record));
+}
+
+// A string slot about to be written, kept once per line with its old text.
+void TForm3::KeepOldString(int64_t slot) {
+  std::vector<OldValue<std::string>>& kept = history_->Running.Strings;
+  for (const OldValue<std::string>& old : kept)
+    if (old.Slot == slot) return;
+  kept.push_back({static_cast<int32_t>(slot), StringStore[static_cast<size_t>(slot)]});
+}
+
+// A line that draws on a screen that cannot take its drawing back.
+void TForm3::NoteDrawing() {
+  if (!history_->Running.Screen) Untakeable("affichage");
+}
+
+bool TForm3::StepBack(int32_t& resumeLine, int32_t& finalState, std::string& note) {
+  std::optional<StepRecord> taken = history_ ? history_->Pop() : std::nullopt;
+  if (!taken) {
+    note = "Retour impossible avant la ligne " + LineNumber(history_ ? history_->FloorLine() : CurrentLine) + " : " +
+           (history_ ? history_->FloorReason() : "aucune ligne exécutée en pas à pas"_cp);
+    return false;
+  }
+  const StepRecord& record = *taken;
+  for (const auto& old : record.Ints) IntStore[static_cast<size_t>(old.Slot)] = old.Value;
+  for (const auto& old : record.Reals) RealStore[static_cast<size_t>(old.Slot)] = old.Value;
+  for (const auto& old : record.Chars) CharStore[static_cast<size_t>(old.Slot)] = old.Value;
+  for (const auto& old : record.Strings) StringStore[static_cast<size_t>(old.Slot)] = old.Value;
+  for (const auto& old : record.FileNames) FileStore[static_cast<size_t>(old.Slot)].Name = old.Value;
+  if (record.StacksChanged) {
+    std::copy(record.Control.begin(), record.Control.end(), ControlStack.begin());
+    std::copy(record.Returns.begin(), record.Returns.end(), ReturnStack.begin());
+  }
+  ControlTop = record.ControlTop;
+  ReturnTop = record.ReturnTop;
+  CurrentLine = record.CurrentLine;
+  BraceDepth = record.BraceDepth;
+  PrintX = record.PrintX;
+  PrintY = record.PrintY;
+  IoStatus = record.IoStatus;
+  MainSeen = record.MainSeen;
+  DoPending = record.DoPending;
+  randomState_ = record.RandomState;
+  RunState = record.RunState;
+  stopReason_ = record.StopReason;
+  errorReported_ = record.ErrorReported;
+  interrupted_ = record.Interrupted;
+  executedLines_ = record.Executed;
+  compiledLines_ = record.Compiled;
+  if (record.Screen) Outside().Screen().RollBack(*record.Screen);
+  resumeLine = record.ResumeLine;
+  finalState = record.RunState;
+
+  note = "Retour à la ligne "_cp + LineNumber(record.ShownLine()) + " : ";
+  if (const size_t left = history_->Size(); left == 0)
+    note += "plus de pas en arrière possible ("_cp + history_->FloorReason() + ")";
+  else
+    note += Grouped(left) + (left == 1 ? " pas en arrière encore possible"_cp : " pas en arrière encore possibles"_cp);
+  return true;
+}
+
+}  // namespace orv

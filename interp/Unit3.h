@@ -306,10 +306,10 @@ class TForm3 {
   // The history (history.cpp). Lines that reach outside the interpreter
   // mark themselves untakeable; the other writes are found by comparison,
   // except the strings', kept as they are overwritten.
-  void KeepOutcome();
+  void KeepOutcome(int32_t resumeLine);
   void BeginStep(int32_t resumeLine, bool startsOver);
   void EndStep();
-  void ForgetHistory(int32_t line, const std::string& reason);
+  void ForgetHistoryAfterRun(int32_t resumeLine, int32_t finalState);
   void Untakeable(const char* why) {
     if (!untakeable_) untakeable_ = why;
   }

@@ -1,7 +1,9 @@
 // Taking back the lines run in step mode.
 #include "interp/history.h"
 
+#include <algorithm>
 #include <cstring>
+#include <functional>
 #include <limits>
 
 #include "common/cp1252.h"
@@ -47,13 +49,20 @@ std::string MegaBytes(size_t bytes) {
   return bytes >= (size_t{1} << 20) ? Grouped(bytes >> 20) : "0," + std::to_string(bytes * 10 >> 20);
 }
 
+// The line marked while a run waits to resume there.
+int32_t ShownLine(int32_t resumeLine, int32_t state) {
+  return state == kStoppedBeforeCloser ? resumeLine - 1 : resumeLine;
+}
+
+std::string WithoutSteps() { return "lignes exécutées sans pas à pas"_cp; }
+
 std::string LineNumber(int32_t line) { return std::to_string(int64_t{line} + 1); }
 
 }  // namespace
 
 // --- RunHistory ----------------------------------------------------------------
 
-int32_t StepRecord::ShownLine() const { return RunState == kStoppedBeforeCloser ? ResumeLine - 1 : ResumeLine; }
+int32_t StepRecord::ShownLine() const { return orv::ShownLine(ResumeLine, RunState); }
 
 size_t StepRecord::Bytes() const {
   size_t bytes = sizeof(StepRecord) + StopReason.capacity() + Control.size() * sizeof(ControlEntry) +
@@ -110,12 +119,20 @@ RunHistory& TForm3::History() {
 
 size_t TForm3::StepsBack() const { return history_ ? history_->Size() : 0; }
 
-void TForm3::ForgetHistory(int32_t line, const std::string& reason) { History().Reset(line, reason); }
+// Lines run without step mode cannot be taken back: the history starts
+// again where they stopped. A run that keeps none (the runner's) never makes one.
+void TForm3::ForgetHistoryAfterRun(int32_t resumeLine, int32_t finalState) {
+  if (history_) history_->Reset(ShownLine(resumeLine, finalState), WithoutSteps());
+}
 
 // Before the line: the state it starts from, stores into the scratch. A run
 // that starts over starts a new history, from the program's first line.
-void TForm3::KeepOutcome() {
-  StepRecord& record = History().Running;
+void TForm3::KeepOutcome(int32_t resumeLine) {
+  const bool made = !history_;
+  RunHistory& history = History();
+  // Steps after a run that kept none: they go back to where it stopped.
+  if (made) history.Reset(ShownLine(resumeLine, RunState), WithoutSteps());
+  StepRecord& record = history.Running;
   record = StepRecord{};
   record.RunState = RunState;
   record.StopReason = stopReason_;

@@ -115,7 +115,7 @@ void TForm3::OutOfMemory(int32_t& resumeLine, int32_t& finalState) {
 void TForm3::StartRun(LineList& lines, int32_t& resumeLine, int32_t stepMode, int32_t& finalState) {
   lines_ = &lines;
   const bool startsOver = StartsOver(resumeLine);
-  if (stepMode == 1) KeepOutcome();
+  if (stepMode == 1) KeepOutcome(resumeLine);
   interrupted_ = false;
   executedLines_ = 0;
   compiledLines_ = 0;
@@ -157,8 +157,7 @@ void TForm3::StartRun(LineList& lines, int32_t& resumeLine, int32_t stepMode, in
     EndStep();
   } else {
     RunLoop(lines, resumeLine, stepMode, finalState, resuming);
-    ForgetHistory(finalState == kStoppedBeforeCloser ? resumeLine - 1 : resumeLine,
-                  "lignes exécutées sans pas à pas"_cp);
+    ForgetHistoryAfterRun(resumeLine, finalState);
   }
 }
 

@@ -76,6 +76,14 @@ int main(int argc, char** argv) {
     QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
   main->grab().save(dir + "/animation.png");
   editor->PauseAnimation();
+  // A step back: the total printed last leaves the screen, the yellow line
+  // goes back up to its print, the status line says how far back one can go.
+  for (int guard = 0; guard < 200 && Interpreter().ResumeLine != 16; ++guard) editor->Continuer2();
+  main->Action("PasArriere1")->trigger();
+  QElapsedTimer settle;
+  settle.start();
+  while (settle.elapsed() < 800) QApplication::processEvents();
+  main->screen()->grabWindow(0).save(dir + "/pas-en-arriere.png");
   for (TEditeur* e : main->Editors()) e->SetModified(false);
   main->close();
   return 0;

@@ -125,8 +125,8 @@ void TForm3::ForgetHistoryAfterRun(int32_t resumeLine, int32_t finalState) {
   if (history_) history_->Reset(ShownLine(resumeLine, finalState), WithoutSteps());
 }
 
-// Before the line: the state it starts from, stores into the scratch. A run
-// that starts over starts a new history, from the program's first line.
+// Before the call changes anything: how the call before ended, which a step
+// back over this call's line gives back.
 void TForm3::KeepOutcome(int32_t resumeLine) {
   const bool made = !history_;
   RunHistory& history = History();
@@ -143,6 +143,8 @@ void TForm3::KeepOutcome(int32_t resumeLine) {
   record.CurrentLine = CurrentLine;  // the run goes on from the resume line, but shows this one
 }
 
+// Before the line: the state it starts from, the stores into the scratch. A
+// run that starts over starts a new history, from the main header.
 void TForm3::BeginStep(int32_t resumeLine, bool startsOver) {
   RunHistory& history = History();  // a fresh run's pre-pass forgot the old one
   StepRecord& record = history.Running;

@@ -41,6 +41,7 @@ inline constexpr int32_t kStoppedBeforeCloser = 998;
 inline constexpr int32_t kFinished = 999;
 
 class RunHistory;
+struct StepRecord;
 
 struct Symbol {
   std::string Name;
@@ -306,6 +307,10 @@ class TForm3 {
   // The history (history.cpp). Lines that reach outside the interpreter
   // mark themselves untakeable; the other writes are found by comparison,
   // except the strings', kept as they are overwritten.
+  template <typename Visit>
+  void OutcomeFields(StepRecord& record, Visit visit);
+  template <typename Visit>
+  void FrameFields(StepRecord& record, Visit visit);
   void KeepOutcome(int32_t resumeLine);
   void BeginStep(int32_t resumeLine, bool startsOver);
   void EndStep();

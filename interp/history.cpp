@@ -56,6 +56,9 @@ int32_t ShownLine(int32_t resumeLine, int32_t state) {
 
 std::string WithoutSteps() { return "lignes exécutées sans pas à pas"_cp; }
 
+constexpr auto kKeep = [](auto& kept, const auto& live) { kept = live; };
+constexpr auto kGiveBack = [](const auto& kept, auto& live) { live = kept; };
+
 std::string LineNumber(int32_t line) { return std::to_string(int64_t{line} + 1); }
 
 }  // namespace
@@ -103,6 +106,33 @@ std::optional<StepRecord> RunHistory::Pop() {
 
 // --- The interpreter's side ----------------------------------------------------------
 
+// The small state a record keeps, each field beside the interpreter's own:
+// one list to keep it and to give it back. The outcome of the call before is
+// kept before the call changes it; the rest just before the line.
+template <typename Visit>
+void TForm3::OutcomeFields(StepRecord& record, Visit visit) {
+  visit(record.RunState, RunState);
+  visit(record.StopReason, stopReason_);
+  visit(record.ErrorReported, errorReported_);
+  visit(record.Interrupted, interrupted_);
+  visit(record.Executed, executedLines_);
+  visit(record.Compiled, compiledLines_);
+  visit(record.CurrentLine, CurrentLine);
+}
+
+template <typename Visit>
+void TForm3::FrameFields(StepRecord& record, Visit visit) {
+  visit(record.BraceDepth, BraceDepth);
+  visit(record.PrintX, PrintX);
+  visit(record.PrintY, PrintY);
+  visit(record.IoStatus, IoStatus);
+  visit(record.MainSeen, MainSeen);
+  visit(record.DoPending, DoPending);
+  visit(record.RandomState, randomState_);
+  visit(record.ControlTop, ControlTop);
+  visit(record.ReturnTop, ReturnTop);
+}
+
 void TForm3::SetHistoryLimits(size_t lines, size_t bytes) {
   historyLines_ = lines;
   historyBytes_ = bytes;
@@ -134,13 +164,7 @@ void TForm3::KeepOutcome(int32_t resumeLine) {
   if (made) history.Reset(ShownLine(resumeLine, RunState), WithoutSteps());
   StepRecord& record = history.Running;
   record = StepRecord{};
-  record.RunState = RunState;
-  record.StopReason = stopReason_;
-  record.ErrorReported = errorReported_;
-  record.Interrupted = interrupted_;
-  record.Executed = executedLines_;
-  record.Compiled = compiledLines_;
-  record.CurrentLine = CurrentLine;  // the run goes on from the resume line, but shows this one
+  OutcomeFields(record, kKeep);  // CurrentLine too: the run goes on from the resume line, but shows this one
 }
 
 // Before the line: the state it starts from, the stores into the scratch. A
@@ -155,15 +179,7 @@ void TForm3::BeginStep(int32_t resumeLine, bool startsOver) {
   }
   record.ResumeLine = resumeLine;
   if (startsOver) record.CurrentLine = CurrentLine;
-  record.BraceDepth = BraceDepth;
-  record.PrintX = PrintX;
-  record.PrintY = PrintY;
-  record.IoStatus = IoStatus;
-  record.MainSeen = MainSeen;
-  record.DoPending = DoPending;
-  record.RandomState = randomState_;
-  record.ControlTop = ControlTop;
-  record.ReturnTop = ReturnTop;
+  FrameFields(record, kKeep);
   record.Screen = Outside().Screen().Mark();
 
   Copy(IntStore, history.Ints);
@@ -224,7 +240,7 @@ bool TForm3::StepBack(int32_t& resumeLine, int32_t& finalState, std::string& not
            (history_ ? history_->FloorReason() : "aucune ligne exécutée en pas à pas"_cp);
     return false;
   }
-  const StepRecord& record = *taken;
+  StepRecord& record = *taken;
   for (const auto& old : record.Ints) IntStore[static_cast<size_t>(old.Slot)] = old.Value;
   for (const auto& old : record.Reals) RealStore[static_cast<size_t>(old.Slot)] = old.Value;
   for (const auto& old : record.Chars) CharStore[static_cast<size_t>(old.Slot)] = old.Value;
@@ -234,22 +250,8 @@ bool TForm3::StepBack(int32_t& resumeLine, int32_t& finalState, std::string& not
     std::copy(record.Control.begin(), record.Control.end(), ControlStack.begin());
     std::copy(record.Returns.begin(), record.Returns.end(), ReturnStack.begin());
   }
-  ControlTop = record.ControlTop;
-  ReturnTop = record.ReturnTop;
-  CurrentLine = record.CurrentLine;
-  BraceDepth = record.BraceDepth;
-  PrintX = record.PrintX;
-  PrintY = record.PrintY;
-  IoStatus = record.IoStatus;
-  MainSeen = record.MainSeen;
-  DoPending = record.DoPending;
-  randomState_ = record.RandomState;
-  RunState = record.RunState;
-  stopReason_ = record.StopReason;
-  errorReported_ = record.ErrorReported;
-  interrupted_ = record.Interrupted;
-  executedLines_ = record.Executed;
-  compiledLines_ = record.Compiled;
+  OutcomeFields(record, kGiveBack);
+  FrameFields(record, kGiveBack);
   if (record.Screen) Outside().Screen().RollBack(*record.Screen);
   resumeLine = record.ResumeLine;
   finalState = record.RunState;

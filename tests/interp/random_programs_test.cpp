@@ -324,140 +324,97 @@ TEST(RandomPrograms, RunTheSameWithTheFastPathAndFromTheText) {
 
 // --- Stepping back -------------------------------------------------------------
 
-// A program run in step mode, one call at a time, each call kept as the
-// part of the record it made: what the host saw, the stop and the state.
-class StepWalk {
- public:
+// A program in step mode, one call at a time; each call keeps the part of the
+// record it made (what the host saw, the stop, the state it left).
+struct StepWalk {
   struct Step {
     std::vector<std::string> record;
-    int32_t resumedWith = 0;  // the resume line of the call
-    bool keyboard = false;    // it read the keyboard: it cannot be taken back
-    int32_t shownLine = 0;    // the line the learner saw marked before it
+    int32_t resumedWith, shownLine;  // the call's resume line, and the line marked before it
+    bool keyboard;                   // it read the keyboard: it cannot be taken back
   };
-
-  StepWalk(const std::string& program, bool fastPath) : lines_(program), host_(events_, run_), interpreter_(host_) {
-    interpreter_.SetFastPath(fastPath);
-    interpreter_.SetBreakpointsEnabled(false);
-    interpreter_.InitPrg("Essai.java");
+  StepWalk(const std::string& program, bool fastPath) : lines(program), host(events, run), interpreter(host) {
+    interpreter.SetFastPath(fastPath);
+    interpreter.SetBreakpointsEnabled(false);
+    interpreter.InitPrg("Essai.java");
   }
-
-  // F7. A failing line is skipped, as the random-program test does.
+  // F7; a failing line is skipped, as the random-program test does.
   void Forward() {
-    events_.clear();
-    Step step{{}, resume_, false, state_ == kStoppedBeforeCloser ? resume_ - 1 : resume_};
-    interpreter_.Exec(lines_, resume_, 1, state_);
-    events_.push_back("exec " + std::to_string(state_) + " resume " + std::to_string(resume_));
-    RecordState(interpreter_, events_);
-    for (const std::string& event : events_) step.keyboard = step.keyboard || event.starts_with("keyboard ");
-    step.record = std::move(events_);
-    steps_.push_back(std::move(step));
-    if (interpreter_.ErrorReported() && !interpreter_.Interrupted()) ++resume_;
+    events.clear();
+    Step step{{}, resume, state == kStoppedBeforeCloser ? resume - 1 : resume, false};
+    interpreter.Exec(lines, resume, 1, state);
+    events.push_back("exec " + std::to_string(state) + " resume " + std::to_string(resume));
+    RecordState(interpreter, events);
+    for (const std::string& event : events) step.keyboard |= event.starts_with("keyboard ");
+    step.record = std::move(events);
+    steps.push_back(std::move(step));
+    if (interpreter.ErrorReported() && !interpreter.Interrupted()) ++resume;
   }
-  bool Ended() const {
-    return !steps_.empty() && ((state_ != kStopped && state_ != kStoppedBeforeCloser) || resume_ == 0);
-  }
-  // Maj+F7: the last call is forgotten when the interpreter takes it back.
-  bool Back(std::string& note) {
-    const bool back = interpreter_.StepBack(resume_, state_, note);
-    if (back) steps_.pop_back();
-    return back;
-  }
-  // The state as the record writes it.
-  std::vector<std::string> State() const {
-    std::vector<std::string> state;
-    RecordState(interpreter_, state);
-    return state;
-  }
+  bool Ended() const { return !steps.empty() && ((state != kStopped && state != kStoppedBeforeCloser) || resume == 0); }
   std::vector<std::string> Record() const {
     std::vector<std::string> record;
-    for (const Step& step : steps_) record.insert(record.end(), step.record.begin(), step.record.end());
-    for (const std::string& line : interpreter_.Stats()) record.push_back("stats " + line);
-    for (const std::string& line : host_.screen) record.push_back("screen " + line);
+    for (const Step& step : steps) record.insert(record.end(), step.record.begin(), step.record.end());
+    for (const std::string& line : interpreter.Stats()) record.push_back("stats " + line);
+    for (const std::string& line : host.screen) record.push_back("screen " + line);
     return record;
   }
-  const std::vector<Step>& Steps() const { return steps_; }
-  int32_t Resume() const { return resume_; }
 
- private:
-  ModeRun run_;
-  VectorLineList lines_;
-  std::vector<std::string> events_;
-  RecordingHost host_;
-  TForm3 interpreter_;
-  int32_t resume_ = 0, state_ = 0;
-  std::vector<Step> steps_;
+  ModeRun run;
+  VectorLineList lines;
+  std::vector<std::string> events;
+  RecordingHost host;
+  TForm3 interpreter;
+  int32_t resume = 0, state = 0;
+  std::vector<Step> steps;
 };
 
 // Stepping forward and back at random ends with the record of a run that
 // never stepped back; each step back leaves the state the call before left;
-// and stepping back stops exactly after a line that read the keyboard, or
-// at the start.
+// stepping back stops exactly after a line that read the keyboard, or at the
+// start.
 TEST(RandomPrograms, StepBackAndForwardGiveTheRunWithoutSteppingBack) {
   constexpr size_t kMaxCalls = 300;
-  int failures = 0;
-  int64_t backs = 0, barriers = 0;
-  for (int n = 0; n < kPrograms / 8 && failures < 3; ++n) {
-    ProgramWriter writer(0x2545F4914F6CDD1DULL * static_cast<uint64_t>(n + 1));
-    const std::string program = writer.Program();
-    const bool fastPath = n % 2 == 0;
-    StepWalk straight(program, fastPath);
-    while (!straight.Ended() && straight.Steps().size() < kMaxCalls) straight.Forward();
-    const size_t calls = straight.Steps().size();
-
-    StepWalk walk(program, fastPath);
+  int64_t backs = 0;
+  for (int n = 0; n < kPrograms / 8 && !HasFailure(); ++n) {
+    const std::string program = ProgramWriter(0x2545F4914F6CDD1DULL * static_cast<uint64_t>(n + 1)).Program();
+    SCOPED_TRACE("program " + std::to_string(n) + "\n" + program);
+    StepWalk straight(program, n % 2 == 0), walk(program, n % 2 == 0);
+    while (!straight.Ended() && straight.steps.size() < kMaxCalls) straight.Forward();
+    const size_t calls = straight.steps.size();
     std::mt19937_64 random(static_cast<uint64_t>(n));
     size_t floor = 0;  // the calls below it cannot be taken back
-    for (int moves = 0; moves < 20 * static_cast<int>(kMaxCalls); ++moves) {
-      const size_t done = walk.Steps().size();
+    for (int moves = 0; moves < 20 * static_cast<int>(kMaxCalls) && !HasFailure(); ++moves) {
+      const size_t done = walk.steps.size();
       if (done == calls && (random() % 3 != 0 || done <= floor)) break;
       if (done == 0 || (done < calls && random() % 3 != 0)) {
         walk.Forward();
-        if (walk.Steps().back().keyboard) floor = walk.Steps().size();
+        if (walk.steps.back().keyboard) floor = walk.steps.size();
         continue;
       }
-      const StepWalk::Step last = walk.Steps().back();
+      const StepWalk::Step last = walk.steps.back();
       std::string note;
-      const bool back = walk.Back(note);
-      if (back != (done > floor)) {
-        ADD_FAILURE() << "program " << n << ": step back " << back << " after " << done << " calls, floor "
-                      << floor << ": " << note << "\n" << program;
-        ++failures;
-        break;
-      }
+      const bool back = walk.interpreter.StepBack(walk.resume, walk.state, note);
+      ASSERT_EQ(back, done > floor) << note;
       if (!back) {
-        ++barriers;
-        const std::string expected = floor > 0 ? "Retour impossible avant la ligne " +
-                                                     std::to_string(walk.Steps()[floor - 1].shownLine + 1) +
-                                                     " : lecture au clavier"
-                                               : "Retour impossible avant la ligne";
-        EXPECT_TRUE(note.starts_with(expected)) << note << " / " << expected;
-        if (floor == 0) {
-          EXPECT_TRUE(note.ends_with("début du programme"_cp)) << note;
-        }
+        if (floor > 0)
+          EXPECT_EQ(note, "Retour impossible avant la ligne " + std::to_string(walk.steps[floor - 1].shownLine + 1) +
+                              " : lecture au clavier");
+        else
+          EXPECT_TRUE(note.ends_with(" : début du programme"_cp)) << note;
         continue;
       }
       ++backs;
-      // Back before the first line, the run stands at the main header.
-      if (last.resumedWith == 0) EXPECT_GT(walk.Resume(), 0) << "program " << n;
-      else EXPECT_EQ(walk.Resume(), last.resumedWith) << "program " << n;
-      if (walk.Steps().empty()) continue;
-      const std::vector<std::string>& before = walk.Steps().back().record;
-      const std::vector<std::string> state = walk.State();
-      // The state lines close each call's record.
-      const std::vector<std::string> expected(before.end() - static_cast<long>(state.size()), before.end());
-      if (const std::string difference = FirstDifference(state, expected); !difference.empty()) {
-        ADD_FAILURE() << "program " << n << ", state after a step back:\n" << difference << program;
-        if (++failures >= 3) break;
-      }
+      walk.steps.pop_back();
+      if (last.resumedWith == 0) EXPECT_GT(walk.resume, 0);  // back before the first line: at the main header
+      else EXPECT_EQ(walk.resume, last.resumedWith);
+      if (walk.steps.empty()) continue;
+      std::vector<std::string> state;  // the state lines close each call's record
+      RecordState(walk.interpreter, state);
+      const std::vector<std::string>& before = walk.steps.back().record;
+      EXPECT_EQ(FirstDifference(state, {before.end() - static_cast<long>(state.size()), before.end()}), "");
     }
-    if (const std::string difference = FirstDifference(walk.Record(), straight.Record()); !difference.empty()) {
-      ADD_FAILURE() << "program " << n << " (fast path " << fastPath << "), walked against straight:\n"
-                    << difference << program;
-      ++failures;
-    }
+    EXPECT_EQ(FirstDifference(walk.Record(), straight.Record()), "");
   }
-  std::printf("%lld steps back, %lld refused\n", static_cast<long long>(backs), static_cast<long long>(barriers));
-  EXPECT_GT(backs, 10 * barriers);  // the walks mostly step back
+  EXPECT_GT(backs, kPrograms * 10);  // the walks mostly step back
 }
 
 }  // namespace

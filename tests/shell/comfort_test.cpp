@@ -22,7 +22,6 @@
 #include "editor/line_gutter.h"
 #include "common/gui/qt_text.h"
 #include "interp/gui/debug_windows.h"
-#include "interp/gui/ecran.h"
 #include "interp/gui/input_box.h"
 #include "interp/gui/session.h"
 #include "common/gui/view_settings.h"
@@ -326,44 +325,6 @@ class ComfortTest : public QObject {
     QVERIFY(!editor->FormCloseQuery());
     QCOMPARE(dialogs.Questions, QStringList{"Enregistrer changements dans 'Java3.java'?"});
     editor->SetDialogs(nullptr);
-  }
-
-  // Maj+F7 after F7 steps: the line printed last leaves the screen and its
-  // transcript, the step mark goes back up, and F7 prints it again; a line
-  // that read the keyboard stops the way back, and the status line says so.
-  void aStepBackTakesTheLastLineBackOnTheScreen() {
-    main->FileNewItemClick();
-    TEditeur* editor = main->ActiveEditor();
-    editor->Memo1->setPlainText("import java.util.*;\nclass Sansnom\n{\n static String s;\n"
-                                " public static void main(String args[])\n {\n  FGETS(System.in, s);\n"
-                                "  System.out.print(\"un \");\n  System.out.println(\"deux\");\n }\n}");
-    editor->SetModified(false);
-    QTimer::singleShot(0, this, [] { TypeInKeyboardBox("abc"); });
-    main->Action("Pasapas")->trigger();
-    main->Action("Excuter1")->trigger();
-    for (int n = 0; n < 3; ++n) main->Action("Continuer2")->trigger();  // {, FGETS, the first print
-    TEcran& screen = Interpreter().Ecran();
-    const QImage before = screen.Snapshot();
-    main->Action("Continuer2")->trigger();
-    const QString printed = screen.Transcript();
-    QCOMPARE(printed, QString("abc\nun deux\n"));
-    const QImage drawn = screen.Snapshot();
-    main->Action("PasArriere1")->trigger();
-    QCOMPARE(screen.Transcript(), QString("abc\nun "));
-    QCOMPARE(screen.Snapshot(), before);
-    QCOMPARE(main->StatusLine->text(), QString("Retour à la ligne 9 : 1 pas en arrière encore possible"));
-    QCOMPARE(editor->Memo1->toPlainText().split('\n').at(8), QString(QChar(0x2022)) + "  System.out.println(\"deux\");");
-    main->Action("PasArriere1")->trigger();
-    QCOMPARE(screen.Transcript(), QString("abc\n"));
-    main->Action("PasArriere1")->trigger();
-    QCOMPARE(main->StatusLine->text(), QString("Retour impossible avant la ligne 7 : lecture au clavier"));
-    QCOMPARE(Interpreter().ResumeLine, 7);
-    main->Action("Continuer2")->trigger();
-    main->Action("Continuer2")->trigger();
-    QCOMPARE(screen.Transcript(), printed);
-    QCOMPARE(screen.Snapshot(), drawn);
-    QCOMPARE(Interpreter().ResumeLine, 9);
-    main->Action("Pasapas")->trigger();
   }
 
   // "Exécuter > Animer" at the fastest pace on a program whose line 10 (index

@@ -267,6 +267,26 @@ class ScreenViewsTest : public QObject {
     QCOMPARE(file.readAll(), transcript.toUtf8());
   }
 
+  // A step back takes back what was drawn after a mark, and the
+  // transcript's end, line ends included.
+  void aRollBackForgetsWhatCameAfterItsMark() {
+    TEcran& ecran = Interpreter().Ecran();
+    ecran.Clear();
+    ecran.DrawText(0, 0, "abc");
+    ecran.NewLine();
+    const ScreenMark lineStart = ecran.Mark();
+    const QImage before = ecran.Snapshot();
+    ecran.DrawText(0, 18, "un ");
+    const ScreenMark midLine = ecran.Mark();
+    ecran.DrawText(27, 18, "deux");
+    ecran.NewLine();
+    ecran.RollBack(midLine);
+    QCOMPARE(ecran.Transcript(), QString("abc\nun "));
+    ecran.RollBack(lineStart);
+    QCOMPARE(ecran.Transcript(), QString("abc\n"));
+    QCOMPARE(ecran.Snapshot(), before);
+  }
+
   void aFailedSaveSaysWhyAndKeepsTheText_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("reason");

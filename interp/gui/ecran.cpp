@@ -152,9 +152,17 @@ class TEcranCanvas : public QWidget {
   void TakeBack(uint64_t drawn) {
     if (drawn >= drawn_) return;
     const uint64_t extra = drawn_ - drawn;
-    items_.resize(extra >= items_.size() ? 0 : items_.size() - static_cast<size_t>(extra));
+    const size_t keep = extra >= items_.size() ? 0 : items_.size() - static_cast<size_t>(extra);
+    // The items go from the end, and so do their indices in each band.
+    for (size_t i = items_.size(); i-- > keep;) {
+      for (int band = BandOf(items_[i].box.top()); band <= BandOf(items_[i].box.bottom()); ++band) {
+        auto it = bands_.find(band);
+        it->second.pop_back();
+        if (it->second.empty()) bands_.erase(it);
+      }
+    }
+    items_.resize(keep);
     drawn_ = drawn;
-    Reindex();
     extent_ = QSize(0, 0);
     for (const Item& item : items_) extent_ = extent_.expandedTo(QSize(item.box.right() + 1, item.box.bottom() + 1));
     UpdateMinimumSize();
@@ -199,9 +207,6 @@ class TEcranCanvas : public QWidget {
   // Past the limit, the oldest half goes: what a runaway program drew first.
   void Forget() {
     items_.erase(items_.begin(), items_.begin() + static_cast<long>(items_.size() / 2));
-    Reindex();
-  }
-  void Reindex() {
     bands_.clear();
     for (size_t i = 0; i < items_.size(); ++i)
       for (int band = BandOf(items_[i].box.top()); band <= BandOf(items_[i].box.bottom()); ++band)
